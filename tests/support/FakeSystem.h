@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/FontList.h"
+#include "platform/System.h"
+
+#include <QStringList>
+
+// A system whose facts a test sets; endProgram() only records the call.
+class FakeSystem : public platform::System {
+public:
+    bool previousInstanceRunning() override { return anotherInstance; }
+    std::optional<platform::VersionRecord> version() override { return versionRecord; }
+    std::uint64_t totalPhysicalMemory() override { return memory; }
+    bool windowsExtension() override { return extension; }
+    bool fontSmoothing(bool& on) override
+    {
+        on = smoothingOn;
+        return smoothingQueryWorks;
+    }
+    bool setFontSmoothing(bool on) override
+    {
+        if (!smoothingSwitchWorks)
+            return false;
+        smoothingOn = on;
+        return true;
+    }
+    std::optional<QString> fontsFolder() override { return fonts; }
+    QString programFolder() override { return folder; }
+    QString pathSeparator() override { return separator; }
+    void openFontsFolder() override { ++fontsFolderOpened; }
+    void openDisplaySettings() override { ++displaySettingsOpened; }
+    void endProgram() override { ++endCalls; }
+
+    bool anotherInstance = false;
+    std::optional<platform::VersionRecord> versionRecord =
+        platform::VersionRecord{6, 1, 0, platform::PlatformLinux};
+    std::uint64_t memory = 8ull << 30;
+    bool extension = true;
+    bool smoothingOn = true;
+    bool smoothingQueryWorks = true;
+    bool smoothingSwitchWorks = true;
+    std::optional<QString> fonts = QStringLiteral("/home/user/.local/share/fonts");
+    QString folder = QStringLiteral("/opt/glyfaro");
+    QString separator = QStringLiteral("/");
+    int fontsFolderOpened = 0;
+    int displaySettingsOpened = 0;
+    int endCalls = 0;
+};
+
+class FakeFontList : public platform::FontList {
+public:
+    QStringList screenFonts() override { return names; }
+    QStringList names;
+};

@@ -1,0 +1,44 @@
+#include "TestEnvironment.h"
+
+#include <QDir>
+#include <cstdlib>
+
+namespace {
+const char* const Variables[3] = {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"};
+const char* const Folders[3] = {"config", "data", "runtime"};
+} // namespace
+
+TestEnvironment::TestEnvironment()
+{
+    for (int i = 0; i < 3; ++i) {
+        m_saved[i] = qgetenv(Variables[i]);
+        QDir(m_dir.path()).mkpath(QLatin1String(Folders[i]));
+        QFile::setPermissions(m_dir.filePath(QLatin1String(Folders[i])),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv(Variables[i], m_dir.filePath(QLatin1String(Folders[i])).toLocal8Bit());
+    }
+}
+
+TestEnvironment::~TestEnvironment()
+{
+    for (int i = 0; i < 3; ++i) {
+        if (m_saved[i].isNull())
+            qunsetenv(Variables[i]);
+        else
+            qputenv(Variables[i], m_saved[i]);
+    }
+}
+
+QString TestEnvironment::configHome() const { return m_dir.filePath(QStringLiteral("config")); }
+QString TestEnvironment::dataHome() const { return m_dir.filePath(QStringLiteral("data")); }
+QString TestEnvironment::runtimeDir() const { return m_dir.filePath(QStringLiteral("runtime")); }
+
+QString TestEnvironment::syntheticFontsDir()
+{
+    return QStringLiteral(GLYFARO_TEST_FONTS);
+}
+
+void TestEnvironment::useSyntheticFonts()
+{
+    qputenv("FONTCONFIG_FILE", (syntheticFontsDir() + QStringLiteral("/fonts.conf")).toLocal8Bit());
+}
