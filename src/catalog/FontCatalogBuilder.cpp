@@ -1,0 +1,100 @@
+#include "catalog/FontCatalogBuilder.h"
+
+#include "catalog/FontGrouping.h"
+#include "catalog/ListOrder.h"
+#include "shell/core/Messages.h"
+
+using namespace platform;
+
+namespace {
+
+// The name buffer the entry walk offers; a longer name ends the walk.
+constexpr std::uint32_t EntryNameBufferChars = 1024;
+
+QString cutAtNul(const QString& text)
+{
+    const qsizetype nul = text.indexOf(QChar(0));
+    return nul < 0 ? text : text.left(nul);
+}
+
+// The entry names of the Fonts key; false when the key cannot be opened or
+// closed.
+bool readFontFileEntries(Registry& registry, const QString& windowsKeyPath, QStringList& entries)
+{
+    KeyHandle key = 0;
+    if (registry.openKey(RootKey::LocalMachine, windowsKeyPath + QStringLiteral("\\Fonts"),
+                         KeyAccess::Read, key)
+        != RegSuccess)
+        return false;
+    for (std::uint32_t index = 0;; ++index) {
+        QString name;
+        if (registry.enumValueName(key, index, EntryNameBufferChars, name) != RegSuccess)
+            break;
+        entries.append(cutAtNul(name));
+    }
+    return registry.closeKey(key) == RegSuccess;
+}
+
+void report(const std::function<void(const QString&)>& status, const QString& text)
+{
+    if (status)
+        status(text);
+}
+
+} // namespace
+
+CatalogBuildResult BuildFontCatalog(FontCatalog& catalog, Platform& platform,
+                                    const QString& windowsKeyPath,
+                                    const std::function<void(const QString&)>& status)
+{
+    catalog = FontCatalog{};
+    CatalogBuildResult result;
+
+    if (!readFontFileEntries(platform.registry, windowsKeyPath, catalog.FontFileEntries)) {
+        result.fatalMessage = MessageUnexpected;
+        return result;
+    }
+
+    const std::optional<QString> fontsFolder = platform.system.fontsFolder();
+    if (!fontsFolder) {
+        result.fatalMessage = MessageUnexpected;
+        return result;
+    }
+    catalog.FontsFolder = cutAtNul(*fontsFolder);
+
+    const QString loading = QStringLiteral("フォント読み込み中...   ");
+    const QStringList screenFonts = platform.fonts.screenFonts();
+    catalog.AllFontNames.reserve(screenFonts.size());
+    for (const QString& name : screenFonts) {
+        report(status, loading + name);
+        catalog.AllFontNames.append(name);
+        catalog.Groups[std::size_t(FontGroupOf(name))].Names.append(name);
+    }
+    report(status, QStringLiteral("初期化中..."));
+
+    std::int32_t total = 0;
+    for (int group = 0; group < IndexGroupCount; ++group) {
+        FontIndex& index = catalog.Groups[std::size_t(group)];
+        catalog.IndexLabels[std::size_t(group)] = IndexLabelOf(group);
+        index.Label = catalog.IndexLabels[std::size_t(group)];
+        const auto count = std::int32_t(index.Names.size());
+        catalog.IndexSummary.append(index.Label + QLatin1Char('\t') + QString::number(count)
+                                    + QStringLiteral(" Fonts"));
+        total += count;
+    }
+    catalog.IndexSummary.append(QStringLiteral("------------------"));
+    catalog.IndexSummary.append(QStringLiteral("Total\t") + QString::number(total)
+                                + QStringLiteral(" Fonts"));
+
+    // Sorting each list once at the end gives the order a sorted list box
+    // would have after inserting one name at a time, without its quadratic
+    // cost.
+    SortLikeListBox(catalog.AllFontNames);
+    SortLikeListBox(catalog.FontFileEntries);
+    for (FontIndex& index : catalog.Groups)
+        SortLikeListBox(index.Names);
+
+    result.consistent = catalog.AllFontNames.size() == total;
+    catalog.FontTotal = total;
+    return result;
+}

@@ -1,0 +1,129 @@
+#include "catalog/FontFileLookup.h"
+
+#include "catalog/SizeText.h"
+#include "shell/core/Messages.h"
+#include "shell/core/RegistryValues.h"
+
+#include <QFileInfo>
+
+using namespace platform;
+
+namespace {
+
+constexpr qsizetype TrigramLength = 3;
+
+quint64 trigramAt(const QString& text, qsizetype position)
+{
+    return quint64(text.at(position).unicode()) << 32
+           | quint64(text.at(position + 1).unicode()) << 16
+           | quint64(text.at(position + 2).unicode());
+}
+
+FontFileInfo notFound()
+{
+    return {UnknownText, UnknownText, 0, false, -1};
+}
+
+} // namespace
+
+FontFileLookup::FontFileLookup(const FontCatalog& catalog, Platform& platform,
+                               const QString& windowsKeyPath)
+    : m_entries(catalog.FontFileEntries)
+    , m_fontsFolder(catalog.FontsFolder)
+    , m_registry(platform.registry)
+    , m_system(platform.system)
+    , m_fontsKeyPath(windowsKeyPath + QStringLiteral("\\FONTS"))
+{
+    buildIndex();
+}
+
+void FontFileLookup::buildIndex()
+{
+    for (qsizetype position = 0; position < m_entries.size(); ++position) {
+        const QString& entry = m_entries.at(position);
+        for (qsizetype i = 0; i + TrigramLength <= entry.size(); ++i) {
+            std::vector<qsizetype>& postings = m_trigrams[trigramAt(entry, i)];
+            // Positions arrive in ascending order; a trigram that repeats
+            // inside one entry is listed once.
+            if (postings.empty() || postings.back() != position)
+                postings.push_back(position);
+        }
+    }
+}
+
+std::optional<qsizetype> FontFileLookup::walkAll(const QString& searchText) const
+{
+    for (qsizetype position = 0; position < m_entries.size(); ++position) {
+        if (m_entries.at(position).contains(searchText, Qt::CaseSensitive))
+            return position;
+    }
+    return std::nullopt;
+}
+
+std::optional<qsizetype> FontFileLookup::firstEntryContaining(const QString& searchText) const
+{
+    if (searchText.size() < TrigramLength) {
+        auto cached = m_shortTexts.constFind(searchText);
+        if (cached != m_shortTexts.constEnd())
+            return *cached;
+        const std::optional<qsizetype> found = walkAll(searchText);
+        m_shortTexts.insert(searchText, found);
+        return found;
+    }
+
+    // Every entry that contains the text holds each of its trigrams, so the
+    // postings of any one trigram list all candidates in entry order; the
+    // rarest one lists the fewest.
+    const std::vector<qsizetype>* rarest = nullptr;
+    for (qsizetype i = 0; i + TrigramLength <= searchText.size(); ++i) {
+        auto postings = m_trigrams.constFind(trigramAt(searchText, i));
+        if (postings == m_trigrams.constEnd())
+            return std::nullopt;
+        if (!rarest || postings->size() < rarest->size())
+            rarest = &*postings;
+    }
+    for (qsizetype position : *rarest) {
+        if (m_entries.at(position).contains(searchText, Qt::CaseSensitive))
+            return position;
+    }
+    return std::nullopt;
+}
+
+FontFileInfo FontFileLookup::lookup(const QString& fontName) const
+{
+    // The vertical-writing form "@name" lives in the same file as "name".
+    const QString searchText = fontName.startsWith(QLatin1Char('@')) ? fontName.mid(1) : fontName;
+    const std::optional<qsizetype> position = firstEntryContaining(searchText);
+    if (!position)
+        return notFound();
+
+    KeyHandle key = 0;
+    if (m_registry.openKey(RootKey::LocalMachine, m_fontsKeyPath, KeyAccess::Read, key)
+        != RegSuccess) {
+        FontFileInfo fatal = notFound();
+        fatal.fatalMessage = MessageUnexpected;
+        return fatal;
+    }
+    const QString reference = ReadRegString(m_registry, key, m_entries.at(*position));
+    if (m_registry.closeKey(key) != RegSuccess) {
+        FontFileInfo fatal = notFound();
+        fatal.fatalMessage = MessageUnexpected;
+        return fatal;
+    }
+    // An entry whose value cannot be read names no file at all.
+    if (reference == UnknownText)
+        return notFound();
+
+    // A reference without a separator is a bare file name in the fonts
+    // folder. The path keeps its case: an upper-cased path names a different
+    // file on a case-sensitive file system.
+    const QString separator = m_system.pathSeparator();
+    const QString path =
+        reference.contains(separator) ? reference : m_fontsFolder + separator + reference;
+
+    const QFileInfo file(path);
+    if (!file.isFile() || !file.isReadable())
+        return notFound();
+    const qint64 size = file.size();
+    return {ShortSizeText(size), path, size, true, -1};
+}

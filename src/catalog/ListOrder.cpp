@@ -1,0 +1,60 @@
+#include "catalog/ListOrder.h"
+
+#include <QCollator>
+#include <QLocale>
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
+namespace {
+
+template <typename Key>
+void sortByKeys(QStringList& names, const std::vector<Key>& keys,
+                int (*compareKeys)(const Key&, const Key&))
+{
+    std::vector<qsizetype> order(std::size_t(names.size()));
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](qsizetype left, qsizetype right) {
+        const int byKey = compareKeys(keys[std::size_t(left)], keys[std::size_t(right)]);
+        if (byKey != 0)
+            return byKey < 0;
+        return names.at(left) < names.at(right);
+    });
+    QStringList sorted;
+    sorted.reserve(names.size());
+    for (qsizetype index : order)
+        sorted.append(names.at(index));
+    names = std::move(sorted);
+}
+
+} // namespace
+
+void SortLikeListBox(QStringList& names)
+{
+    const QLocale locale;
+    if (locale.language() == QLocale::C) {
+        // Qt's collator ignores the case setting for sort keys in the C
+        // locale, so fold the case ourselves there.
+        std::vector<QString> keys;
+        keys.reserve(std::size_t(names.size()));
+        for (const QString& name : names)
+            keys.push_back(name.toCaseFolded());
+        sortByKeys<QString>(names, keys, [](const QString& left, const QString& right) {
+            return left.compare(right);
+        });
+        return;
+    }
+
+    // One sort key per name keeps the collation cost linear; comparing names
+    // with the collator inside the sort would redo it at every comparison.
+    QCollator collator(locale);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(std::size_t(names.size()));
+    for (const QString& name : names)
+        keys.push_back(collator.sortKey(name));
+    sortByKeys<QCollatorSortKey>(names, keys,
+                                 [](const QCollatorSortKey& left, const QCollatorSortKey& right) {
+                                     return left.compare(right);
+                                 });
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QStringList>
+
+// Sorts like a sorted list box: case-insensitive in the user's locale
+// collation, duplicates kept. Names that collate equal (differing only in
+// case, say) are ordered by their code points, so the result does not depend
+// on the order the names came in.
+void SortLikeListBox(QStringList& names);
