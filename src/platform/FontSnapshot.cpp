@@ -1,0 +1,216 @@
+#include "platform/FontSnapshot.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <fontconfig/fontconfig.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+
+namespace platform {
+
+namespace {
+
+bool isJapanese(const QString& language)
+{
+    return language == QLatin1String("ja") || language.startsWith(QLatin1String("ja-"))
+        || language.startsWith(QLatin1String("ja_"));
+}
+
+bool isRegularStyle(const QString& style)
+{
+    static const char* const Regular[] = {"Regular", "Normal", "Book", "Roman"};
+    if (style.isEmpty())
+        return true;
+    return std::any_of(std::begin(Regular), std::end(Regular), [&](const char* word) {
+        return style.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+    });
+}
+
+QStringList stringValues(FcPattern* pattern, const char* object)
+{
+    QStringList values;
+    FcChar8* text = nullptr;
+    for (int i = 0; FcPatternGetString(pattern, object, i, &text) == FcResultMatch; ++i)
+        values << QString::fromUtf8(reinterpret_cast<const char*>(text));
+    return values;
+}
+
+QString firstString(FcPattern* pattern, const char* object)
+{
+    FcChar8* text = nullptr;
+    if (FcPatternGetString(pattern, object, 0, &text) != FcResultMatch)
+        return {};
+    return QString::fromUtf8(reinterpret_cast<const char*>(text));
+}
+
+// Resolving every file path in full costs several system calls per font;
+// fonts share few folders, so the folders are resolved once each and only
+// files that are links themselves are resolved in full.
+class RealPaths {
+public:
+    QString of(const char* path)
+    {
+        struct stat info {};
+        if (lstat(path, &info) != 0)
+            return QString::fromUtf8(path);
+        if (S_ISLNK(info.st_mode))
+            return resolve(path).value_or(QString::fromUtf8(path));
+        const QByteArray whole(path);
+        const qsizetype slash = whole.lastIndexOf('/');
+        if (slash <= 0)
+            return QString::fromUtf8(path);
+        const QByteArray folder = whole.left(slash);
+        auto it = m_folders.find(folder);
+        if (it == m_folders.end())
+            it = m_folders.insert(folder, resolve(folder.constData()).value_or(QString::fromUtf8(folder)));
+        return *it + QString::fromUtf8(whole.mid(slash));
+    }
+
+private:
+    static std::optional<QString> resolve(const char* path)
+    {
+        char buffer[PATH_MAX];
+        if (!realpath(path, buffer))
+            return std::nullopt;
+        return QString::fromUtf8(buffer);
+    }
+
+    QHash<QByteArray, QString> m_folders;
+};
+
+QList<FontFace> listFaces(FcConfig* config)
+{
+    QList<FontFace> faces;
+    FcPattern* pattern = FcPatternCreate();
+    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, FC_FAMILYLANG, FC_STYLE, FC_STYLELANG, FC_FILE,
+                                            FC_INDEX, FC_FONTFORMAT, nullptr);
+    FcFontSet* set = FcFontList(config, pattern, objects);
+    FcObjectSetDestroy(objects);
+    FcPatternDestroy(pattern);
+    if (!set)
+        return faces;
+
+    RealPaths realPaths;
+    faces.reserve(set->nfont);
+    for (int i = 0; i < set->nfont; ++i) {
+        FcPattern* font = set->fonts[i];
+        FcChar8* file = nullptr;
+        if (FcPatternGetString(font, FC_FILE, 0, &file) != FcResultMatch)
+            continue;
+        int index = 0;
+        FcPatternGetInteger(font, FC_INDEX, 0, &index);
+        // Named instances of a variable font share the file's entry.
+        if (index >> 16 != 0)
+            continue;
+        FontFace face;
+        face.families = stringValues(font, FC_FAMILY);
+        if (face.families.isEmpty())
+            continue;
+        face.familyLanguages = stringValues(font, FC_FAMILYLANG);
+        const QStringList styles = stringValues(font, FC_STYLE);
+        const QStringList styleLanguages = stringValues(font, FC_STYLELANG);
+        for (qsizetype s = 0; s < styles.size(); ++s) {
+            if (s < styleLanguages.size() && styleLanguages.at(s) == QLatin1String("en")) {
+                face.style = styles.at(s);
+                break;
+            }
+        }
+        if (face.style.isEmpty() && !styles.isEmpty())
+            face.style = styles.first();
+        const char* path = reinterpret_cast<const char*>(file);
+        face.path = QString::fromUtf8(path);
+        face.realPath = realPaths.of(path);
+        face.index = index;
+        face.format = firstString(font, FC_FONTFORMAT);
+        faces.append(std::move(face));
+    }
+    FcFontSetDestroy(set);
+    return faces;
+}
+
+} // namespace
+
+FontSnapshot::FontSnapshot(QList<FontFace> faces)
+{
+    // A stable order makes the choice among duplicates the same on every run.
+    std::sort(faces.begin(), faces.end(), [](const FontFace& a, const FontFace& b) {
+        return a.path != b.path ? a.path < b.path : a.index < b.index;
+    });
+    QSet<std::pair<QString, int>> seenFaces;
+    QSet<QString> seenNames;
+    QSet<QString> seenEntries;
+    for (const FontFace& face : faces) {
+        if (face.families.isEmpty())
+            continue;
+        const QString real = face.realPath.isEmpty() ? face.path : face.realPath;
+        const std::pair<QString, int> id{real, face.index};
+        if (seenFaces.contains(id))
+            continue;
+        seenFaces.insert(id);
+        const QString name = screenName(face);
+        if (!seenNames.contains(name)) {
+            seenNames.insert(name);
+            m_screenFonts.append(name);
+        }
+        const QString entry = entryName(face);
+        // Entries differing only in case are both kept: two families can
+        // differ only in case, and each must find its own file.
+        if (!seenEntries.contains(entry)) {
+            seenEntries.insert(entry);
+            m_fileEntries.append({entry, face.path});
+        }
+    }
+}
+
+QString FontSnapshot::screenName(const FontFace& face)
+{
+    for (qsizetype i = 0; i < face.families.size() && i < face.familyLanguages.size(); ++i) {
+        if (isJapanese(face.familyLanguages.at(i)))
+            return face.families.at(i);
+    }
+    return face.families.value(0);
+}
+
+QString FontSnapshot::entryName(const FontFace& face)
+{
+    QStringList names;
+    for (const QString& family : face.families) {
+        if (!names.contains(family))
+            names.append(family);
+    }
+    QString name = names.join(QLatin1String(" & "));
+    if (!isRegularStyle(face.style))
+        name += QLatin1Char(' ') + face.style;
+    if (face.format == QLatin1String("TrueType"))
+        name += QLatin1String(" (TrueType)");
+    else if (face.format == QLatin1String("CFF"))
+        name += QLatin1String(" (OpenType)");
+    else if (!face.format.isEmpty())
+        name += QLatin1String(" (") + face.format + QLatin1Char(')');
+    return name;
+}
+
+std::shared_ptr<const FontSnapshot> FontSnapshot::shared()
+{
+    static const std::shared_ptr<const FontSnapshot> snapshot =
+        std::make_shared<const FontSnapshot>(listFaces(nullptr));
+    return snapshot;
+}
+
+std::shared_ptr<const FontSnapshot> FontSnapshot::fromConfigFile(const QString& configFile)
+{
+    FcConfig* config = FcConfigCreate();
+    QList<FontFace> faces;
+    const QByteArray file = configFile.toLocal8Bit();
+    if (FcConfigParseAndLoad(config, reinterpret_cast<const FcChar8*>(file.constData()), FcTrue)
+        && FcConfigBuildFonts(config))
+        faces = listFaces(config);
+    FcConfigDestroy(config);
+    return std::make_shared<const FontSnapshot>(std::move(faces));
+}
+
+} // namespace platform

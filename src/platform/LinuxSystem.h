@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/System.h"
+
+#include <QLockFile>
+#include <memory>
+#include <optional>
+
+namespace platform {
+
+// System facts and services on Linux.
+class LinuxSystem : public System {
+public:
+    LinuxSystem();
+    ~LinuxSystem() override;
+
+    bool previousInstanceRunning() override;
+    std::optional<VersionRecord> version() override;
+    std::uint64_t totalPhysicalMemory() override;
+    bool windowsExtension() override;
+    bool fontSmoothing(bool& on) override;
+    bool setFontSmoothing(bool on) override;
+    std::optional<QString> fontsFolder() override;
+    QString programFolder() override;
+    QString pathSeparator() override;
+    void openFontsFolder() override;
+    void openDisplaySettings() override;
+    [[noreturn]] void endProgram() override;
+
+    // $XDG_RUNTIME_DIR/glyfaro2.lock, or the same name in the temporary folder.
+    static QString instanceLockPath();
+
+private:
+    std::unique_ptr<QLockFile> m_instanceLock;
+    std::optional<bool> m_smoothing;
+};
+
+} // namespace platform

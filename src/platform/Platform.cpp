@@ -1,0 +1,33 @@
+#include "platform/Platform.h"
+
+#include "platform/FontConfigFonts.h"
+#include "platform/HiveRegistry.h"
+#include "platform/LinuxSystem.h"
+#include "platform/QtDialogs.h"
+
+namespace platform {
+
+namespace {
+
+class LinuxPlatformServices : public PlatformServices {
+public:
+    Platform& platform() override { return m_platform; }
+
+private:
+    // Registry and font list share the process-wide font listing, so the
+    // installed fonts are listed once.
+    HiveRegistry m_registry;
+    LinuxSystem m_system;
+    FontConfigFonts m_fonts;
+    QtDialogs m_dialogs;
+    Platform m_platform{m_registry, m_system, m_fonts, m_dialogs};
+};
+
+} // namespace
+
+std::unique_ptr<PlatformServices> createPlatform()
+{
+    return std::make_unique<LinuxPlatformServices>();
+}
+
+} // namespace platform
