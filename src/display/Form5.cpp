@@ -1,0 +1,335 @@
+#include "display/Form5.h"
+
+#include "display/Form5Logic.h"
+#include "platform/Twips.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QSlider>
+
+#include <algorithm>
+
+using platform::pixelsToTwips;
+using platform::twipsToPixels;
+
+namespace {
+
+// The window's frame (borders and title bar) in twips; the resize rule works
+// on the outer size, the widget only knows its client area.
+constexpr int FrameWidthTwips = 120;
+constexpr int FrameHeightTwips = 575;
+
+constexpr int DesignClientWidthTwips = 7590;
+constexpr int DesignClientHeightTwips = 4665;
+
+void placeTwips(QWidget* widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
+                        twipsToPixels(height));
+}
+
+void moveTwips(QWidget* widget, int left, int top)
+{
+    widget->move(twipsToPixels(left), twipsToPixels(top));
+}
+
+QColor toQColor(std::uint32_t color)
+{
+    return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
+}
+
+} // namespace
+
+Form5::Form5(const QStringList& fontNames, const Settings& settings, platform::Dialogs& dialogs,
+             QWidget* parent)
+    : QWidget(parent)
+    , m_dialogs(dialogs)
+{
+    createControls();
+    placeControls();
+    setTabOrder();
+    load(fontNames, settings);
+    connectHandlers();
+}
+
+QSize Form5::designClientSizePixels()
+{
+    return {twipsToPixels(DesignClientWidthTwips), twipsToPixels(DesignClientHeightTwips)};
+}
+
+QSize Form5::outerSizeTwips() const
+{
+    return {pixelsToTwips(width()) + FrameWidthTwips, pixelsToTwips(height()) + FrameHeightTwips};
+}
+
+void Form5::createControls()
+{
+    setWindowTitle(Form5DesignCaption);
+
+    Combo1 = new QComboBox(this);
+    Combo1->setEditable(false);
+    Combo1->setToolTip(QStringLiteral("ここをクリックするとフォントを選ぶことができます"));
+
+    Text1 = new QPlainTextEdit(this);
+    // Lines wrap at the box's width, so only a vertical scroll bar is needed.
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Text1->setToolTip(QStringLiteral("ここのテキストボックスに好きな文字や文章を入力してください"));
+
+    Slider1 = new QSlider(Qt::Horizontal, this);
+    Slider1->setRange(1, 100);
+    Slider1->setSingleStep(1);
+    Slider1->setPageStep(10);
+    Slider1->setTickPosition(QSlider::TicksBelow);
+    Slider1->setTickInterval(10);
+    Slider1->setToolTip(
+        QStringLiteral("スライドさせるとフォントサイズ(文字の大きさ)を変えることができます"));
+
+    Label1 = new QLabel(QStringLiteral("1pt"), this);
+    Label2 = new QLabel(QStringLiteral("100 pt "), this);
+
+    Check1 = new QCheckBox(QStringLiteral("太字 (ﾎﾞｰﾙﾄﾞ)"), this);
+    Check1->setToolTip(
+        QStringLiteral("ここをチェックするとテキストボックスの文字が太字(ボールド)になります"));
+    Check2 = new QCheckBox(QStringLiteral("斜体 (ｲﾀﾘｯｸ)"), this);
+    Check2->setToolTip(
+        QStringLiteral("ここをチェックするとテキストボックスの文字が斜体(イタリック)になります"));
+
+    Label3 = new QLabel(this);
+    Label3->setAutoFillBackground(true);
+    Label3->setFrameShape(QFrame::Panel);
+    Label3->setFrameShadow(QFrame::Sunken);
+    Label3->setToolTip(QStringLiteral("テキストボックスに表示されている文字の色です"));
+
+    Command1 = new QPushButton(QStringLiteral("色..."), this);
+    Command1->setToolTip(QStringLiteral(
+        "ここをクリックするとテキストボックスに表示されている文字の色を変えることができます"));
+    Command2 = new QPushButton(QStringLiteral("印刷..."), this);
+    Command2->setToolTip(QStringLiteral("ここをクリックすると選択されているフォントを印刷します"));
+}
+
+void Form5::placeControls()
+{
+    placeTwips(Combo1, 120, 90, 7335, 300);
+    placeTwips(Text1, 120, 420, 7335, 3015);
+    placeTwips(Slider1, 0, 3480, 7575, 465);
+    placeTwips(Label1, 120, 3840, 315, 195);
+    placeTwips(Label2, 7140, 3900, 435, 435);
+    placeTwips(Check1, 120, 4200, 1455, 180);
+    placeTwips(Check2, 120, 4440, 1395, 195);
+    placeTwips(Label3, 1680, 4140, 615, 315);
+    placeTwips(Command1, 2340, 4140, 555, 315);
+    placeTwips(Command2, 6360, 4200, 1095, 315);
+
+    setMinimumSize(twipsToPixels(Form5MinimumOuterWidth - FrameWidthTwips),
+                   twipsToPixels(Form5MinimumOuterHeight - FrameHeightTwips));
+    resize(designClientSizePixels());
+}
+
+void Form5::setTabOrder()
+{
+    QWidget::setTabOrder(Command1, Check2);
+    QWidget::setTabOrder(Check2, Check1);
+    QWidget::setTabOrder(Check1, Combo1);
+    QWidget::setTabOrder(Combo1, Text1);
+    QWidget::setTabOrder(Text1, Slider1);
+    QWidget::setTabOrder(Slider1, Command2);
+}
+
+void Form5::load(const QStringList& fontNames, const Settings& settings)
+{
+    Slider1->setValue(StartPointSize(settings.SampleTextSize));
+
+    setText1Text(settings.SampleText == 1 ? LoadSampleText(settings.SampleTextStrings)
+                                          : Form5DesignText);
+
+    m_dialogColor = std::uint32_t(settings.SampleTextColor);
+    applyTextColor(m_dialogColor & 0xFFFFFFu);
+
+    Combo1->addItems(fontNames);
+    Combo1->setCurrentIndex(-1);
+
+    // The design font, which falls back to a Japanese Gothic where it is missing.
+    m_textFont = Text1->font();
+    m_textFont.setFamily(QStringLiteral("ＭＳ Ｐゴシック"));
+    m_textFont.setPointSize(Slider1->value());
+    m_textFont.setBold(false);
+    m_textFont.setItalic(false);
+    applyTextFont();
+
+    // A font must be chosen before there is anything to print.
+    Command2->setEnabled(false);
+}
+
+void Form5::connectHandlers()
+{
+    connect(Combo1, &QComboBox::activated, this, [this](int) { Combo1_Click(); });
+    // valueChanged follows dragging as well as keyboard and page steps.
+    connect(Slider1, &QSlider::valueChanged, this, [this](int) { Slider1_Scroll(); });
+    connect(Check1, &QCheckBox::toggled, this, [this](bool) { Check1_Click(); });
+    connect(Check2, &QCheckBox::toggled, this, [this](bool) { Check2_Click(); });
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+}
+
+void Form5::setListIndex(int index)
+{
+    if (index < 0 || index >= Combo1->count())
+        return;
+    Combo1->setCurrentIndex(index);
+    Combo1_Click();
+}
+
+int Form5::findEntry(const QString& name) const
+{
+    for (int i = 0; i < Combo1->count(); ++i) {
+        if (Combo1->itemText(i) == name)
+            return i;
+    }
+    return -1;
+}
+
+QString Form5::Text1Text() const
+{
+    QString text = Text1->toPlainText();
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return text;
+}
+
+void Form5::setText1Text(const QString& text)
+{
+    // The box separates lines itself; CR LF is how its text is exchanged.
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    Text1->setPlainText(lines);
+}
+
+bool Form5::fontChosen() const
+{
+    return Combo1->currentIndex() >= 0;
+}
+
+void Form5::Combo1_Click()
+{
+    if (!fontChosen())
+        return;
+    m_textFont.setBold(Check1->isChecked());
+    m_textFont.setItalic(Check2->isChecked());
+    m_textFont.setPointSize(Slider1->value());
+    m_textFont.setFamily(Combo1->currentText());
+    applyTextFont();
+    setWindowTitle(Form5Caption(Combo1->currentText(), Slider1->value()));
+    Command2->setEnabled(true);
+}
+
+void Form5::Slider1_Scroll()
+{
+    m_textFont.setPointSize(Slider1->value());
+    applyTextFont();
+    // Without a chosen font the caption stays the design caption.
+    if (fontChosen())
+        setWindowTitle(Form5Caption(Combo1->currentText(), Slider1->value()));
+}
+
+void Form5::Check1_Click()
+{
+    m_textFont.setBold(Check1->isChecked());
+    applyTextFont();
+}
+
+void Form5::Check2_Click()
+{
+    m_textFont.setItalic(Check2->isChecked());
+    applyTextFont();
+}
+
+void Form5::Command1_Click()
+{
+    if (const auto chosen = m_dialogs.chooseColor(m_dialogColor))
+        m_dialogColor = *chosen;
+    applyTextColor(RebuildColor(m_dialogColor));
+}
+
+void Form5::Command2_Click()
+{
+    if (!fontChosen())
+        return;
+    emit printRequested(Combo1->currentText(), PrintTextFor(Text1Text()));
+}
+
+void Form5::applyTextFont()
+{
+    Text1->setFont(m_textFont);
+}
+
+void Form5::applyTextColor(std::uint32_t color)
+{
+    const QColor qcolor = toQColor(color);
+
+    QPalette swatch = Label3->palette();
+    swatch.setColor(QPalette::Window, qcolor);
+    Label3->setPalette(swatch);
+
+    QPalette text = Text1->palette();
+    text.setColor(QPalette::Text, qcolor);
+    Text1->setPalette(text);
+}
+
+bool Form5::isMinimizedWindow() const
+{
+    if (isMinimized())
+        return true;
+    const auto* frame = qobject_cast<const QMdiSubWindow*>(parentWidget());
+    return frame && frame->isMinimized();
+}
+
+void Form5::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (isMinimizedWindow())
+        return;
+    const QSize outer = outerSizeTwips();
+    applyLayout(Form5LayoutFor(outer.width(), outer.height()));
+}
+
+void Form5::applyLayout(const Form5Layout& l)
+{
+    placeTwips(Text1, 120, 420, l.text1Width, l.text1Height);
+    placeTwips(Combo1, 120, 90, l.combo1Width, 300);
+    placeTwips(Slider1, 0, l.slider1Top, l.slider1Width, 465);
+    moveTwips(Label1, 120, l.label1Top);
+    moveTwips(Label2, l.label2Left, l.label2Top);
+    moveTwips(Check1, 120, l.check1Top);
+    moveTwips(Check2, 120, l.check2Top);
+    moveTwips(Label3, 1680, l.label3Top);
+    moveTwips(Command1, 2340, l.command1Top);
+    moveTwips(Command2, l.command2Left, l.command2Top);
+    fitTextControls();
+}
+
+void Form5::fitTextControls()
+{
+    // The design sizes were made for a smaller system font; captions must
+    // not be cut, so these grow to their text (no taller than the spacing
+    // between the two check boxes) and stay inside the window.
+    const int maxHeight = twipsToPixels(270);
+    for (QWidget* control : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2),
+                             static_cast<QWidget*>(Check1), static_cast<QWidget*>(Check2)}) {
+        const QSize hint = control->sizeHint();
+        QRect area = control->geometry();
+        area.setWidth(std::max(area.width(), hint.width()));
+        area.setHeight(std::max(area.height(), std::min(hint.height(), maxHeight)));
+        area.moveLeft(std::max(0, std::min(area.left(), width() - area.width())));
+        area.moveTop(std::max(0, std::min(area.top(), height() - area.height())));
+        control->setGeometry(area);
+    }
+    // Near the smallest size the lower box is pushed up; keep the upper clear of it.
+    if (Check1->geometry().bottom() >= Check2->y())
+        Check1->move(Check1->x(), std::max(0, Check2->y() - Check1->height()));
+}

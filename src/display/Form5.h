@@ -1,0 +1,86 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+#include "shell/core/Settings.h"
+
+#include <QFont>
+#include <QSize>
+#include <QStringList>
+#include <QWidget>
+#include <cstdint>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QSlider;
+struct Form5Layout;
+
+// The individual font view: free sample text in one font, size, style and colour.
+class Form5 : public QWidget {
+    Q_OBJECT
+
+public:
+    Form5(const QStringList& fontNames, const Settings& settings, platform::Dialogs& dialogs,
+          QWidget* parent = nullptr);
+
+    // The client size the window is designed for, for sizing its frame.
+    static QSize designClientSizePixels();
+    // The window's outer size in twips: the client plus the frame allowance.
+    QSize outerSizeTwips() const;
+
+    // Selects an entry as code selection does: the font-choice handler runs.
+    // An index outside the list selects nothing and changes nothing.
+    void setListIndex(int index);
+    // The first entry exactly equal to name, or -1.
+    int findEntry(const QString& name) const;
+
+    // The box's text with its lines joined by CR LF, as the box holds it.
+    QString Text1Text() const;
+
+    void Combo1_Click();
+    void Slider1_Scroll();
+    void Check1_Click();
+    void Check2_Click();
+    void Command1_Click();
+    void Command2_Click();
+
+    QComboBox* Combo1 = nullptr;
+    QPlainTextEdit* Text1 = nullptr;
+    QSlider* Slider1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QCheckBox* Check1 = nullptr;
+    QCheckBox* Check2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+
+signals:
+    // The print button's request for the glyph printout of fontName.
+    void printRequested(const QString& fontName, const QString& printText);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void createControls();
+    void placeControls();
+    void setTabOrder();
+    void load(const QStringList& fontNames, const Settings& settings);
+    void connectHandlers();
+
+    void applyLayout(const Form5Layout& layout);
+    void fitTextControls();
+    void applyTextFont();
+    void applyTextColor(std::uint32_t color);
+    void setText1Text(const QString& text);
+    bool fontChosen() const;
+    bool isMinimizedWindow() const;
+
+    platform::Dialogs& m_dialogs;
+    QFont m_textFont;
+    // The colour dialog keeps the last colour chosen in this window.
+    std::uint32_t m_dialogColor = 0;
+};
