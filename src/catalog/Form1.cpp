@@ -1,0 +1,176 @@
+#include "catalog/Form1.h"
+
+#include "catalog/FontFileLookup.h"
+#include "catalog/ListWindowLayout.h"
+#include "catalog/SizeText.h"
+#include "catalog/TabStopDelegate.h"
+#include "platform/TextConversion.h"
+#include "platform/Twips.h"
+#include "shell/core/RegistryValues.h"
+
+#include <QLabel>
+#include <QListWidget>
+
+using platform::twipsToPixels;
+
+namespace {
+
+// The window's outer size less what the frame and title bar take.
+constexpr int OuterWidthTwips = 8190;
+constexpr int OuterHeightTwips = 6090;
+constexpr int FrameWidthTwips = 120;
+constexpr int FrameHeightTwips = 420;
+
+constexpr int IndexLineSymbols = 0;
+constexpr int IndexLineOther = 27;
+
+QChar halfWidthInitial(const QString& text)
+{
+    if (text.isEmpty())
+        return QChar();
+    return platform::toHalfWidth(text.left(1)).at(0);
+}
+
+} // namespace
+
+Form1::Form1(const FontCatalog& catalog, const FontFileLookup& lookup, QWidget* parent)
+    : QWidget(parent)
+    , m_catalog(catalog)
+    , m_lookup(lookup)
+{
+    setWindowTitle(QStringLiteral("フォント全てを一覧"));
+    setWindowIcon(listWindowIcon());
+    setFixedSize(twipsToPixels(OuterWidthTwips - FrameWidthTwips),
+                 twipsToPixels(OuterHeightTwips - FrameHeightTwips));
+    createControls();
+    fillLists();
+    connectHandlers();
+}
+
+void Form1::createControls()
+{
+    List1 = new QListWidget(this);
+    placeInTwips(List1, 120, 120, 1935, 5460);
+    List1->setToolTip(QStringLiteral("登録されているフォント数です"));
+    // The counts line up just after the widest group label.
+    const int tabStop = List1->fontMetrics().horizontalAdvance(QStringLiteral("$,%,&,@  "));
+    List1->setItemDelegate(new TabStopDelegate(tabStop, List1));
+
+    List2 = new QListWidget(this);
+    placeInTwips(List2, 2220, 120, 5715, 4920);
+    List2->setToolTip(QStringLiteral("登録されている全てのフォントの一覧です"));
+
+    // The entry names are kept for the lookup only and never shown.
+    List3 = new QListWidget(this);
+    placeInTwips(List3, 180, 5940, 3435, 1680);
+    List3->hide();
+
+    const std::array<QString, 2> captions{QStringLiteral("ファイル名:"), QStringLiteral("サイズ:")};
+    const std::array<QString, 2> tips{QStringLiteral("一覧で選択しているフォントのファイル名です"),
+                                      QStringLiteral("一覧で選択しているフォントのファイルサイズです")};
+    const std::array<int, 2> tops{5160, 5400};
+    // The labels are 13 pixels high; the default font's line is taller.
+    QFont labelFont = font();
+    labelFont.setPixelSize(11);
+    for (std::size_t i = 0; i < 2; ++i) {
+        Label1[i] = new QLabel(captions[i], this);
+        Label1[i]->setFont(labelFont);
+        Label1[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        placeInTwips(Label1[i], 2220, tops[i], 915, 195);
+
+        Label2[i] = new QLabel(this);
+        Label2[i]->setFont(labelFont);
+        Label2[i]->setToolTip(tips[i]);
+        placeInTwips(Label2[i], 3240, tops[i], 4695, 195);
+    }
+}
+
+void Form1::fillLists()
+{
+    List1->addItems(m_catalog.IndexSummary);
+    List2->addItems(m_catalog.AllFontNames);
+    List3->addItems(m_catalog.FontFileEntries);
+}
+
+void Form1::connectHandlers()
+{
+    connect(List1, &QListWidget::currentRowChanged, this, [this] { List1_Click(); });
+    // A click on the line already selected jumps again, as the list may have
+    // moved since.
+    connect(List1, &QListWidget::itemClicked, this, [this] { List1_Click(); });
+    connect(List2, &QListWidget::currentRowChanged, this, [this] { List2_Click(); });
+    connect(List2, &QListWidget::itemDoubleClicked, this, [this] { List2_DblClick(); });
+}
+
+void Form1::selectIndexLine(int line)
+{
+    if (List1->currentRow() == line)
+        List1_Click();
+    else
+        List1->setCurrentRow(line);
+}
+
+void Form1::selectFontAt(int position)
+{
+    if (List2->currentRow() == position)
+        List2_Click();
+    else
+        List2->setCurrentRow(position);
+}
+
+void Form1::jumpToFirstFontStartingWith(const std::function<bool(QChar)>& accepts)
+{
+    for (int position = 0; position < List2->count(); ++position) {
+        if (accepts(halfWidthInitial(List2->item(position)->text()))) {
+            selectFontAt(position);
+            return;
+        }
+    }
+}
+
+void Form1::List1_Click()
+{
+    const int line = List1->currentRow();
+    if (line < 0)
+        return;
+    if (line == IndexLineSymbols) {
+        jumpToFirstFontStartingWith([](QChar initial) {
+            return initial == u'$' || initial == u'%' || initial == u'&' || initial == u'@';
+        });
+    } else if (line < IndexLineOther) {
+        const QChar letter = halfWidthInitial(List1->item(line)->text());
+        jumpToFirstFontStartingWith([letter](QChar initial) { return initial == letter; });
+    } else if (line == IndexLineOther) {
+        // Moves up to where the other fonts would start, never down.
+        const int start = int(m_catalog.FontTotal - m_catalog.Groups[OtherGroup].Names.size());
+        if (List2->currentRow() >= start && start < List2->count())
+            selectFontAt(start);
+    }
+    // The hyphen and total lines do nothing.
+}
+
+void Form1::List2_Click()
+{
+    const int position = List2->currentRow();
+    if (position < 0)
+        return;
+    const FontFileInfo file = m_lookup.lookup(List2->item(position)->text());
+    if (file.fatalMessage >= 0) {
+        emit fatalError(file.fatalMessage);
+        return;
+    }
+    if (file.matched) {
+        Label2[0]->setText(file.filePath);
+        Label2[1]->setText(LongSizeText(file.sizeBytes));
+    } else {
+        Label2[0]->setText(UnknownText);
+        Label2[1]->setText(UnknownText);
+    }
+}
+
+void Form1::List2_DblClick()
+{
+    const int position = List2->currentRow();
+    if (position >= 0)
+        emit openViewAt(position);
+}

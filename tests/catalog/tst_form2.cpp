@@ -1,0 +1,115 @@
+#include "catalog/FontCatalogBuilder.h"
+#include "catalog/Form2.h"
+
+#include "support/TestPlatform.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace platform;
+
+namespace {
+
+const QString WindowsKey = QStringLiteral("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion");
+
+FontCatalog buildCatalog(const QStringList& fonts)
+{
+    TestPlatform test;
+    test.registry.addKey(RootKey::LocalMachine, WindowsKey + u"\\Fonts"_qs);
+    test.fonts.names = fonts;
+    FontCatalog catalog;
+    BuildFontCatalog(catalog, test.platform, WindowsKey, {});
+    return catalog;
+}
+
+} // namespace
+
+class TestForm2 : public QObject {
+    Q_OBJECT
+
+private slots:
+    void listsHoldTheGroups();
+    void titles();
+    void doubleClickAsksForTheExactName();
+    void titlesFitTheirPlaces();
+};
+
+void TestForm2::listsHoldTheGroups()
+{
+    const FontCatalog catalog =
+        buildCatalog({u"Ｍincho"_qs, u"Meiryo"_qs, u"arial"_qs, u"@Vertical"_qs, u"Arial"_qs});
+    Form2 form(catalog);
+    QCOMPARE(form.windowTitle(), u"フォントをインデックス別で一覧"_qs);
+
+    auto texts = [&](int index) {
+        QStringList names;
+        for (int i = 0; i < form.List1[std::size_t(index)]->count(); ++i)
+            names << form.List1[std::size_t(index)]->item(i)->text();
+        return names;
+    };
+    QCOMPARE(texts(0), QStringList{u"@Vertical"_qs});
+    QCOMPARE(texts(1), QStringList{u"Arial"_qs});
+    QCOMPARE(texts(13), (QStringList{u"Meiryo"_qs, u"Ｍincho"_qs}));
+    QCOMPARE(texts(27), QStringList{u"arial"_qs});
+    // A group without fonts still has its list and title.
+    QCOMPARE(texts(17).size(), 0);
+    QVERIFY(!form.Label1[17]->text().isEmpty());
+
+    // Three columns; the Other list sits in the third one's eighth row.
+    QCOMPARE(form.List1[9]->x(), form.List1[0]->x());
+    QVERIFY(form.List1[10]->x() > form.List1[9]->x());
+    QCOMPARE(form.List1[27]->x(), form.List1[20]->x());
+    QCOMPARE(form.List1[27]->y(), form.List1[7]->y());
+}
+
+void TestForm2::titles()
+{
+    Form2 form(buildCatalog({}));
+    QCOMPARE(form.Label1[0]->text(), u"$\n%\n&\n@"_qs);
+    QCOMPARE(form.Label1[1]->text(), u"A"_qs);
+    QCOMPARE(form.Label1[26]->text(), u"Z"_qs);
+    QString other;
+    for (std::size_t i = 27; i < 32; ++i)
+        other += form.Label1[i]->text();
+    QCOMPARE(other, u"Other"_qs);
+    // Each letter title sits beside its own list.
+    QCOMPARE(form.Label1[15]->y(), form.List1[15]->y());
+}
+
+void TestForm2::doubleClickAsksForTheExactName()
+{
+    Form2 form(buildCatalog({u"Ｍincho"_qs, u"Meiryo"_qs}));
+    QSignalSpy opened(&form, &Form2::openViewOnName);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QListWidget* list = form.List1[13];
+    const QRect cell = list->visualItemRect(list->item(1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(opened.size(), 1);
+    QCOMPARE(opened.at(0).at(0).toString(), u"Ｍincho"_qs);
+    QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+void TestForm2::titlesFitTheirPlaces()
+{
+    Form2 form(buildCatalog({}));
+    for (QLabel* label : form.Label1) {
+        const QRect needed = label->fontMetrics().boundingRect(
+            QRect(QPoint(0, 0), QSize(label->width(), 1000)), int(label->alignment()), label->text());
+        QVERIFY2(needed.width() <= label->width() && needed.height() <= label->height(),
+                 qPrintable(label->text()));
+    }
+    // Set to look at the window.
+    const QByteArray pictures = qgetenv("GLYFARO_PICTURES");
+    if (!pictures.isEmpty()) {
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(form.grab().save(QString::fromLocal8Bit(pictures) + u"/form2.png"_qs));
+    }
+}
+
+QTEST_MAIN(TestForm2)
+#include "tst_form2.moc"
