@@ -2,6 +2,9 @@
 
 #include "support/FakeDialogs.h"
 #include "support/FakeRegistry.h"
+#include "support/TestEnvironment.h"
+
+#include "platform/HiveRegistry.h"
 
 #include <QTest>
 
@@ -49,6 +52,7 @@ private slots:
     void missingParentReportsError();
     void failingCallStopsTheRun_data();
     void failingCallStopsTheRun();
+    void runningViewerCannotRecreateKey();
 };
 
 void TestReset::declineChangesNothing_data()
@@ -163,6 +167,35 @@ void TestReset::failingCallStopsTheRun()
     QCOMPARE(registry.hasKey(RootKey::CurrentUser, Key), keyRemains);
     // Nothing runs after the failing call.
     QCOMPARE(int(calls.last()), failing);
+}
+
+void TestReset::runningViewerCannotRecreateKey()
+{
+    TestEnvironment environment;
+    const QString hive = environment.configHome() + QStringLiteral("/glyfaro/user.reg");
+
+    // The viewer holds its settings key open for writing while Reset runs
+    // as another process with its own view of the same hive file.
+    HiveRegistry viewer(hive);
+    KeyHandle settings = 0;
+    QCOMPARE(viewer.createKey(RootKey::CurrentUser, Key, settings), long(RegSuccess));
+    QCOMPARE(viewer.setValue(settings, QStringLiteral("Width"), QStringLiteral("12000")),
+             long(RegSuccess));
+
+    HiveRegistry tool(hive);
+    FakeDialogs dialogs;
+    QCOMPARE(RunReset(tool, dialogs), 0);
+    QVERIFY(isSuccess(dialogs.boxes.last()));
+
+    QCOMPARE(viewer.setValue(settings, QStringLiteral("Width"), QStringLiteral("9000")),
+             long(RegKeyDeleted));
+    viewer.closeKey(settings);
+
+    HiveRegistry later(hive);
+    KeyHandle handle = 0;
+    QCOMPARE(later.openKey(RootKey::CurrentUser, Key, KeyAccess::Read, handle), long(RegFileNotFound));
+    QCOMPARE(later.openKey(RootKey::CurrentUser, Parent, KeyAccess::Read, handle), long(RegSuccess));
+    later.closeKey(handle);
 }
 
 QTEST_GUILESS_MAIN(TestReset)

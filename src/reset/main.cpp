@@ -1,0 +1,15 @@
+#include "platform/Platform.h"
+#include "platform/Translations.h"
+#include "reset/ResetTool.h"
+
+#include <QApplication>
+
+// The tool has no window of its own: message boxes are all it shows.
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    platform::installJapaneseTranslations(app);
+    const auto services = platform::createPlatform();
+    platform::Platform& system = services->platform();
+    return RunReset(system.registry, system.dialogs);
+}
