@@ -254,7 +254,7 @@ void SettingsStoreTest::numbers()
 
     // Present but unreadable on the second query: -1.
     registry.failWhen = [](const FakeRegistry::Call& call) -> long {
-        return call.op == FakeRegistry::Op::Query ? platform::RegAccessDenied : 0;
+        return call.op == FakeRegistry::Op::Query ? long(platform::RegAccessDenied) : 0L;
     };
     QCOMPARE(ReadRegNumber(registry, key, QStringLiteral("N")), std::optional<std::int32_t>(-1));
     QCOMPARE(ReadRegString(registry, key, QStringLiteral("N")), QStringLiteral("不明"));
@@ -309,8 +309,8 @@ void SettingsStoreTest::writeBackRefusedStopsAtTheFailingValue()
     registry.writeLog.clear();
     registry.failWhen = [](const FakeRegistry::Call& call) -> long {
         return call.op == FakeRegistry::Op::Set && call.name == QLatin1String("SampleText")
-                   ? platform::RegWriteFault
-                   : 0;
+                   ? long(platform::RegWriteFault)
+                   : 0L;
     };
     Settings settings;
     settings.Left = 1500;

@@ -110,7 +110,7 @@ void SystemIdentityTest::missingTextsReadUnknown()
     QCOMPARE(DescribeSystem(registry, version, info), -1);
     QCOMPARE(info.OsDescription, QStringLiteral("Windows NT 4.0(不明)"));
     registry.failWhen = [](const FakeRegistry::Call& call) -> long {
-        return call.op == FakeRegistry::Op::Close ? platform::RegInvalidHandle : 0;
+        return call.op == FakeRegistry::Op::Close ? long(platform::RegInvalidHandle) : 0L;
     };
     QCOMPARE(DescribeSystem(registry, version, info), MessageUnexpected);
 }

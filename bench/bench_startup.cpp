@@ -1,0 +1,165 @@
+// Start-up benchmark: the time from starting a fresh process to the settled
+// main window (shown, lists filled, events handled), with the production
+// platform on a synthetic font set, beside fc-list on the same set.
+//
+//   bench_startup [N ...]        default: 2000 10000
+//   env GLYFARO_BENCH_DIR        where the sets are made (default /tmp/glyfaro-bench)
+
+#include "platform/HiveRegistry.h"
+#include "platform/Platform.h"
+#include "shell/MDIForm1.h"
+#include "shell/core/SettingsStore.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr int Runs = 5;
+
+QString scriptPath()
+{
+    return QStringLiteral(GLYFARO_SOURCE_DIR "/scripts/gen_fonts.py");
+}
+
+// Makes (or reuses) a set of n synthetic fonts and returns its fonts.conf.
+QString fontSet(int n)
+{
+    const QString base = qEnvironmentVariable("GLYFARO_BENCH_DIR", QStringLiteral("/tmp/glyfaro-bench"));
+    const QString dir = base + QStringLiteral("/set-%1").arg(n);
+    const QString conf = dir + QStringLiteral("/fonts.conf");
+    if (!QFile::exists(conf)) {
+        std::printf("generating %d fonts in %s ...\n", n, qPrintable(dir));
+        std::fflush(stdout);
+        if (QProcess::execute(QStringLiteral("/usr/bin/python3"), {scriptPath(), QString::number(n), dir}) != 0)
+            qFatal("font generation failed");
+    }
+    return conf;
+}
+
+struct Sample {
+    double seconds;
+    long peakKilobytes;
+};
+
+// Runs a command n times in fresh processes; wall time and peak memory of each.
+std::vector<Sample> measure(const QStringList& command, const QProcessEnvironment& environment)
+{
+    std::vector<Sample> samples;
+    for (int i = 0; i < Runs; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        const pid_t child = fork();
+        if (child == 0) {
+            std::freopen("/dev/null", "w", stdout);
+            std::vector<QByteArray> storage;
+            for (const QString& entry : environment.toStringList())
+                storage.push_back(entry.toLocal8Bit());
+            std::vector<char*> env;
+            for (auto& entry : storage)
+                env.push_back(entry.data());
+            env.push_back(nullptr);
+            std::vector<QByteArray> argStorage;
+            for (const QString& arg : command)
+                argStorage.push_back(arg.toLocal8Bit());
+            std::vector<char*> args;
+            for (auto& arg : argStorage)
+                args.push_back(arg.data());
+            args.push_back(nullptr);
+            execve(args[0], args.data(), env.data());
+            _exit(127);
+        }
+        int status = 0;
+        struct rusage usage = {};
+        wait4(child, &status, 0, &usage);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            qFatal("%s failed", qPrintable(command.join(QLatin1Char(' '))));
+        samples.push_back({clock.nsecsElapsed() / 1e9, usage.ru_maxrss});
+    }
+    return samples;
+}
+
+Sample median(std::vector<Sample> samples)
+{
+    std::sort(samples.begin(), samples.end(), [](const Sample& a, const Sample& b) { return a.seconds < b.seconds; });
+    const Sample middle = samples[samples.size() / 2];
+    long peak = 0;
+    for (const Sample& s : samples)
+        peak = std::max(peak, s.peakKilobytes);
+    return {middle.seconds, peak};
+}
+
+// The measured child: one start-up to the settled main window, then exit.
+int startOnce(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    auto services = platform::createPlatform();
+    MDIForm1 window(services->platform());
+    if (window.MDIForm_Load() != MDIForm1::LoadResult::Started)
+        return 1;
+    // Settled: every event queued by the start-up has been handled.
+    QTimer::singleShot(0, &app, [&app] { app.exit(0); });
+    const int code = app.exec();
+    std::_Exit(code);
+}
+
+// Settings as a returning user has them, so no welcome box waits for a click.
+void prepareSettings(const QString& configHome)
+{
+    platform::HiveRegistry registry(configHome + QStringLiteral("/glyfaro/user.reg"));
+    EnsureSettingsKey(registry, SettingsPaths{QStringLiteral("/tmp"), QStringLiteral("/")}, [](int) {});
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc > 1 && QByteArray(argv[1]) == "--start-once")
+        return startOnce(argc, argv);
+
+    QList<int> sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes << QByteArray(argv[i]).toInt();
+    if (sizes.isEmpty())
+        sizes = {2000, 10000};
+
+    const QString self = QFileInfo(QString::fromLocal8Bit(argv[0])).absoluteFilePath();
+    const QString fcList = QStringLiteral("/usr/bin/fc-list");
+    for (int n : sizes) {
+        const QString conf = fontSet(n);
+        QTemporaryDir home;
+        QDir(home.path()).mkpath(QStringLiteral("config"));
+        QDir(home.path()).mkpath(QStringLiteral("runtime"));
+        QFile::setPermissions(home.filePath(QStringLiteral("runtime")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        prepareSettings(home.filePath(QStringLiteral("config")));
+
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("FONTCONFIG_FILE"), conf);
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime")));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+
+        // Warm the font cache once so neither side pays for building it.
+        measure({fcList}, environment);
+        const Sample reference = median(measure({fcList}, environment));
+        const Sample startup = median(measure({self, QStringLiteral("--start-once")}, environment));
+        std::printf("%5d fonts: start-up to settled main window %.3f s (peak %.1f MB); "
+                    "fc-list %.3f s (peak %.1f MB); ratio %.1f\n",
+                    n, startup.seconds, startup.peakKilobytes / 1024.0, reference.seconds,
+                    reference.peakKilobytes / 1024.0, startup.seconds / reference.seconds);
+        std::fflush(stdout);
+    }
+    return 0;
+}

@@ -1,0 +1,557 @@
+#include "shell/MDIForm1.h"
+
+#include "catalog/FontCatalogBuilder.h"
+#include "catalog/FontFileLookup.h"
+#include "catalog/Form1.h"
+#include "catalog/Form2.h"
+#include "display/Form5.h"
+#include "platform/AppInfo.h"
+#include "platform/Twips.h"
+#include "shell/Form4.h"
+#include "shell/HidingSubWindow.h"
+#include "shell/core/Messages.h"
+#include "shell/core/SettingsStore.h"
+#include "shell/core/SystemIdentity.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+
+using platform::pixelsToTwips;
+using platform::twipsToPixels;
+
+namespace {
+
+// The maker's addresses shown by the rotating status messages.
+const QString MakerWebAddress = QStringLiteral("https://www.sorimo.example/glyfaro/");
+const QString MakerMailAddress = QStringLiteral("support@sorimo.example");
+
+// How often the font reading lets the splash window repaint. Yielding after
+// every one of thousands of fonts would cost more than reading them.
+constexpr int SplashRepaintMilliseconds = 30;
+
+} // namespace
+
+MDIForm1::MDIForm1(platform::Platform& platform, QWidget* parent)
+    : QMainWindow(parent)
+    , m_platform(platform)
+{
+    setWindowTitle(QStringLiteral("Glyfaro 2"));
+    m_mdiArea = new QMdiArea(this);
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdiArea);
+    resize(twipsToPixels(10920), twipsToPixels(7500));
+
+    createMenus();
+    createToolbar();
+    createStatusBar();
+    createTimer();
+}
+
+MDIForm1::~MDIForm1()
+{
+    delete m_splash;
+}
+
+void MDIForm1::createMenus()
+{
+    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    // The file commands arrive with the file features; until then they are
+    // present but cannot be chosen.
+    for (const char* caption : {"フォント名比較ファイルを読み込む(&O)...", "-",
+                                "全てのフォント名をファイルに保存(&S)...",
+                                "フォント名比較ファイルを保存(&C)...", "-", "印刷(&P)...", "-"}) {
+        if (QByteArray(caption) == "-")
+            fileMenu->addSeparator();
+        else
+            fileMenu->addAction(QString::fromUtf8(caption))->setEnabled(false);
+    }
+    fileMenu->addAction(QStringLiteral("終了(&X)"), this, [this] { close(); });
+
+    QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    m_alwaysOnTop = viewMenu->addAction(QStringLiteral("常に手前に表示(&T)"), this, [this] { View_Click(0); });
+    m_alwaysOnTop->setCheckable(true);
+    viewMenu->addSeparator();
+    viewMenu->addAction(QStringLiteral("フォント全てを一覧(&A)..."), this, [this] { View_Click(2); });
+    viewMenu->addAction(QStringLiteral("フォントをインデックス別で一覧(&I)..."), this, [this] { View_Click(3); });
+    viewMenu->addAction(QStringLiteral("プレビュー(&P)..."))->setEnabled(false);
+    viewMenu->addAction(QStringLiteral("個別表示(&K)..."), this, [this] { View_Click(5); });
+
+    QMenu* propertyMenu = menuBar()->addMenu(QStringLiteral("プロパティ(&P)"));
+    propertyMenu->addAction(QStringLiteral("環境設定(&C)..."))->setEnabled(false);
+    propertyMenu->addSeparator();
+    propertyMenu->addAction(QStringLiteral("フォントフォルダ(&F)..."), this, [this] { Property_Click(2); });
+    propertyMenu->addAction(QStringLiteral("画面のプロパティ(&S)..."), this, [this] { Property_Click(3); });
+
+    QMenu* windowMenu = menuBar()->addMenu(QStringLiteral("ウインドウ(&W)"));
+    windowMenu->addAction(QStringLiteral("上下に並べて表示(&H)"), this, [this] { Window_Click(0); });
+    windowMenu->addAction(QStringLiteral("左右に並べて表示(&V)"), this, [this] { Window_Click(1); });
+    windowMenu->addAction(QStringLiteral("重ねて表示(&C)"), this, [this] { Window_Click(2); });
+    windowMenu->addAction(QStringLiteral("アイコンの整列(&A)"), this, [this] { Window_Click(3); });
+
+    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    helpMenu->addAction(QStringLiteral("バージョン情報(&V)..."))->setEnabled(false);
+}
+
+void MDIForm1::createToolbar()
+{
+    Toolbar1 = addToolBar(QStringLiteral("Toolbar1"));
+    Toolbar1->setMovable(false);
+    Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    struct Button {
+        int index;
+        const char* caption;
+        const char* tooltip;
+        QStyle::StandardPixmap icon;
+        bool available;
+    };
+    const Button buttons[] = {
+        {2, "Gfc を開く", "フォント名比較ファイルを開く", QStyle::SP_DialogOpenButton, false},
+        {4, "Csv に書込", "全てのフォント名をファイルに保存", QStyle::SP_DialogSaveButton, false},
+        {5, "Gfc に書込", "フォント名比較ファイルを保存", QStyle::SP_DriveFDIcon, false},
+        {7, "全て一覧", "フォント全てを一覧", QStyle::SP_FileDialogListView, true},
+        {8, "インデックス別", "フォントをインデックス別で一覧", QStyle::SP_FileDialogDetailedView, true},
+        {9, "プレビュー", "プレビュー", QStyle::SP_FileDialogContentsView, false},
+        {10, "個別表示", "個別表示", QStyle::SP_FileIcon, true},
+        {12, "環境設定", "環境設定", QStyle::SP_ComputerIcon, false},
+    };
+    for (int index = 1; index <= 13; ++index) {
+        auto button = std::find_if(std::begin(buttons), std::end(buttons),
+                                   [index](const Button& b) { return b.index == index; });
+        if (button == std::end(buttons)) {
+            Toolbar1->addSeparator();
+            continue;
+        }
+        QAction* action = Toolbar1->addAction(style()->standardIcon(button->icon),
+                                              QString::fromUtf8(button->caption));
+        action->setToolTip(QString::fromUtf8(button->tooltip));
+        action->setEnabled(button->available);
+        connect(action, &QAction::triggered, this, [this, index] { Toolbar1_ButtonClick(index); });
+    }
+}
+
+void MDIForm1::createStatusBar()
+{
+    for (auto& panel : StatusPanels) {
+        panel = new QLabel(this);
+        panel->setTextFormat(Qt::PlainText);
+    }
+    statusBar()->addWidget(StatusPanels[0], 1);
+    for (int i = 1; i < 5; ++i)
+        statusBar()->addPermanentWidget(StatusPanels[std::size_t(i)]);
+
+    // Panel 4 is the clock.
+    auto clock = new QTimer(this);
+    auto tick = [this] {
+        StatusPanels[3]->setText(QTime::currentTime().toString(QStringLiteral("H:mm")));
+    };
+    connect(clock, &QTimer::timeout, this, tick);
+    clock->start(1000);
+    tick();
+}
+
+void MDIForm1::createTimer()
+{
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(7000);
+    connect(Timer1, &QTimer::timeout, this, &MDIForm1::Timer1_Timer);
+}
+
+QString MDIForm1::versionText() const
+{
+    const auto version = platform::appVersion;
+    return QStringLiteral("Rev. %1.%2.%3").arg(version.major).arg(version.minor).arg(version.revision);
+}
+
+MDIForm1::LoadResult MDIForm1::fail(int message)
+{
+    ShowMessage(m_platform.dialogs, message);
+    m_ended = true;
+    if (m_splash) {
+        QApplication::restoreOverrideCursor();
+        delete m_splash;
+        m_splash = nullptr;
+    }
+    m_platform.system.endProgram();
+    return LoadResult::Ended;
+}
+
+MDIForm1::LoadResult MDIForm1::MDIForm_Load()
+{
+    platform::Registry& registry = m_platform.registry;
+    platform::System& system = m_platform.system;
+
+    // The window stays hidden until it is placed at the end.
+    QCoreApplication::processEvents();
+
+    if (system.previousInstanceRunning())
+        return fail(MessageAlreadyRunning);
+
+    m_systemInfo.TotalMemory = system.totalPhysicalMemory();
+    const auto version = system.version();
+    if (!version)
+        return fail(MessageUnexpected);
+    if (const PlatformCheck check = IdentifyPlatform(*version, system, m_systemInfo); check.refusal >= 0)
+        return fail(check.refusal);
+
+    // A settings file that could not be read was kept aside; say so before
+    // the program starts over with defaults.
+    if (const QString damage = registry.takeDamageReport(); !damage.isEmpty())
+        m_platform.dialogs.messageBox(damage, platform::MbExclamation, MessageTitle);
+
+    const SettingsPaths paths{system.programFolder(), system.pathSeparator()};
+    const NoticeSink notice = [this](int message) { ShowMessage(m_platform.dialogs, message); };
+    if (const auto outcome = EnsureSettingsKey(registry, paths, notice); !outcome.ok())
+        return fail(outcome.message);
+
+    m_splash = new Form4;
+    m_splash->centreOnScreen();
+    m_splash->show();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_splash->Label1->setText(QStringLiteral("各種情報取得中..."));
+    QCoreApplication::processEvents();
+
+    if (const int message = DescribeSystem(registry, *version, m_systemInfo); message >= 0)
+        return fail(message);
+    if (const auto outcome = LoadSettings(registry, paths, notice, m_settings); !outcome.ok())
+        return fail(outcome.message);
+    if (const int message = ReadSmoothingState(system, m_systemInfo); message >= 0)
+        return fail(message);
+
+    QElapsedTimer sinceRepaint;
+    sinceRepaint.start();
+    QString pendingStatus;
+    const auto status = [&](const QString& text) {
+        pendingStatus = text;
+        if (sinceRepaint.elapsed() >= SplashRepaintMilliseconds) {
+            m_splash->Label1->setText(pendingStatus);
+            QCoreApplication::processEvents();
+            sinceRepaint.restart();
+        }
+    };
+    const CatalogBuildResult built = BuildFontCatalog(m_catalog, m_platform, m_systemInfo.WindowsKeyPath, status);
+    if (built.fatalMessage >= 0)
+        return fail(built.fatalMessage);
+    m_splash->Label1->setText(pendingStatus);
+
+    createListWindows();
+    if (!built.consistent) {
+        m_platform.dialogs.messageBox(QStringLiteral("An error occurred during the initialization."),
+                                      platform::MbCritical, MessageTitle);
+    }
+    m_form1->selectIndexLine(0);
+    if (m_ended)
+        return LoadResult::Ended;
+
+    placeWindow();
+    if (m_settings.StartupIndexof != 0)
+        showChild(m_form2Window);
+    if (m_settings.StartupOverall != 0)
+        showChild(m_form1Window);
+    applyAlwaysOnTop(m_settings.AlwaysTop == 1);
+    ApplyEmptyTextMarkers(m_settings);
+
+    StatusPanels[0]->setText(versionText());
+    StatusPanels[4]->setText(QStringLiteral("総ｽｸﾘｰﾝﾌｫﾝﾄ数:%1個").arg(m_catalog.AllFontNames.size()));
+    Timer1->start();
+
+    QApplication::restoreOverrideCursor();
+    delete m_splash;
+    m_splash = nullptr;
+    show();
+    return LoadResult::Started;
+}
+
+void MDIForm1::createListWindows()
+{
+    m_lookup = std::make_unique<FontFileLookup>(m_catalog, m_platform, m_systemInfo.WindowsKeyPath);
+
+    auto addList = [this](QWidget* form) {
+        auto window = new HidingSubWindow;
+        window->setWidget(form);
+        window->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                               | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+        window->setWindowIcon(form->windowIcon());
+        m_mdiArea->addSubWindow(window);
+        window->adjustSize();
+        window->hide();
+        return window;
+    };
+
+    m_form1 = new Form1(m_catalog, *m_lookup);
+    m_form1Window = addList(m_form1);
+    connect(m_form1, &Form1::openViewAt, this, [this](int position) { openView()->setListIndex(position); });
+    connect(m_form1, &Form1::fatalError, this, [this](int message) { fail(message); });
+
+    m_form2 = new Form2(m_catalog);
+    m_form2Window = addList(m_form2);
+    connect(m_form2, &Form2::openViewOnName, this, [this](const QString& name) {
+        Form5* view = openView();
+        if (const int position = view->findEntry(name); position >= 0)
+            view->setListIndex(position);
+    });
+}
+
+void MDIForm1::placeWindow()
+{
+    move(twipsToPixels(m_settings.Left), twipsToPixels(m_settings.Top));
+    resize(std::max(1, twipsToPixels(m_settings.Width)), std::max(1, twipsToPixels(m_settings.Height)));
+
+    // A placement saved on a screen that is gone would open the window where
+    // nobody can reach it; bring it back onto the primary screen.
+    if (!QGuiApplication::screenAt(geometry().center()) && QGuiApplication::primaryScreen())
+        move(QGuiApplication::primaryScreen()->availableGeometry().topLeft());
+
+    Qt::WindowStates state = Qt::WindowNoState;
+    if (m_settings.WindowState == 1)
+        state = Qt::WindowMinimized;
+    else if (m_settings.WindowState == 2)
+        state = Qt::WindowMaximized;
+    if (m_settings.MaxWindow == 1)
+        state = Qt::WindowMaximized;
+    setWindowState(state);
+}
+
+void MDIForm1::showChild(QMdiSubWindow* window)
+{
+    window->show();
+    window->raise();
+    m_mdiArea->setActiveSubWindow(window);
+    if (window->widget())
+        window->widget()->setFocus();
+}
+
+void MDIForm1::applyAlwaysOnTop(bool on)
+{
+    m_alwaysOnTop->setChecked(on);
+    const bool visible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    // Changing a window flag hides a shown window; show it again.
+    if (visible)
+        show();
+}
+
+bool MDIForm1::alwaysOnTopChecked() const
+{
+    return m_alwaysOnTop->isChecked();
+}
+
+Form5* MDIForm1::openView()
+{
+    auto view = new Form5(m_catalog.AllFontNames, m_settings, m_platform.dialogs);
+    auto window = m_mdiArea->addSubWindow(view);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->resize(view->sizeHint().expandedTo(view->minimumSizeHint())
+                   + (window->size() - window->contentsRect().size()));
+    window->show();
+    view->setFocus();
+    return view;
+}
+
+void MDIForm1::View_Click(int index)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    switch (index) {
+    case 0:
+        applyAlwaysOnTop(!m_alwaysOnTop->isChecked());
+        break;
+    case 2:
+        showChild(m_form1Window);
+        break;
+    case 3:
+        showChild(m_form2Window);
+        break;
+    case 5: {
+        Form5* view = openView();
+        if (const int position = view->findEntry(QStringLiteral("ＭＳ ゴシック")); position >= 0)
+            view->setListIndex(position);
+        break;
+    }
+    default:
+        break;
+    }
+    QApplication::restoreOverrideCursor();
+}
+
+void MDIForm1::Property_Click(int index)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (index == 2)
+        m_platform.system.openFontsFolder();
+    else if (index == 3)
+        m_platform.system.openDisplaySettings();
+    QApplication::restoreOverrideCursor();
+}
+
+void MDIForm1::Window_Click(int index)
+{
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+        if (window->isVisible() && !window->isMinimized())
+            windows << window;
+    }
+    const QRect area = m_mdiArea->viewport()->rect();
+    switch (index) {
+    case 0:
+    case 1: {
+        // 0 sets the windows side by side, 1 one above the other.
+        if (windows.isEmpty())
+            break;
+        const int count = int(windows.size());
+        for (int i = 0; i < count; ++i) {
+            windows[i]->showNormal();
+            if (index == 0) {
+                const int width = area.width() / count;
+                windows[i]->setGeometry(i * width, 0, width, area.height());
+            } else {
+                const int height = area.height() / count;
+                windows[i]->setGeometry(0, i * height, area.width(), height);
+            }
+        }
+        break;
+    }
+    case 2:
+        m_mdiArea->cascadeSubWindows();
+        break;
+    case 3: {
+        // Minimized windows line up along the bottom edge.
+        int x = 0;
+        for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+            if (window->isVisible() && window->isMinimized()) {
+                window->move(x, area.height() - window->height());
+                x += window->width();
+            }
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void MDIForm1::Toolbar1_ButtonClick(int index)
+{
+    switch (index) {
+    case 7:
+        View_Click(2);
+        break;
+    case 8:
+        View_Click(3);
+        break;
+    case 10:
+        View_Click(5);
+        break;
+    default:
+        break;
+    }
+}
+
+void MDIForm1::Timer1_Timer()
+{
+    QString text;
+    int next = m_timerStep;
+    switch (m_timerStep) {
+    case 0:
+        text = QStringLiteral("ご利用ありがとうございます。");
+        next = 1;
+        break;
+    case 1:
+        text = QStringLiteral("新しいバージョンの確認は ") + MakerWebAddress + QStringLiteral(" でできます。");
+        next = 2;
+        break;
+    case 2:
+        text = QStringLiteral("ご不明な点やバグはメール ") + MakerMailAddress + QStringLiteral(" まで。");
+        next = 3;
+        break;
+    case 3:
+        text = QStringLiteral("「はじめにお読み下さい」か「Readme.txt」で確認してください。");
+        next = 4;
+        break;
+    case 4:
+        text = QStringLiteral("バージョンアップの通知が欲しい方はメールでご連絡下さい。");
+        next = 5;
+        break;
+    case 5:
+        text = versionText();
+        next = 0;
+        break;
+    default:
+        return;
+    }
+    StatusPanels[0]->setText(text);
+    m_timerStep = next;
+}
+
+bool MDIForm1::MDIForm_QueryUnload(int unloadMode)
+{
+    if (unloadMode != FormControlMenu || m_settings.EndQuestion != 1)
+        return false;
+    const int answer = m_platform.dialogs.messageBox(QStringLiteral("終了してもよろしいですか？"),
+                                                     platform::MbYesNo | platform::MbQuestion, MessageTitle);
+    return answer != platform::AnswerYes;
+}
+
+void MDIForm1::MDIForm_Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_settings.AlwaysTop = alwaysOnTopChecked() ? 1 : 0;
+    m_settings.WindowState = isMinimized() ? 1 : isMaximized() ? 2 : 0;
+
+    // The restored placement, outer frame included, whatever the state.
+    const QRect frame = frameGeometry();
+    const QRect inner = geometry();
+    const QRect normal = windowState() == Qt::WindowNoState ? inner : normalGeometry();
+    const QRect outer = normal.adjusted(frame.left() - inner.left(), frame.top() - inner.top(),
+                                        frame.right() - inner.right(), frame.bottom() - inner.bottom());
+    m_settings.Left = pixelsToTwips(outer.x());
+    m_settings.Top = pixelsToTwips(outer.y());
+    m_settings.Width = pixelsToTwips(outer.width());
+    m_settings.Height = pixelsToTwips(outer.height());
+
+    const SettingsOutcome outcome = WriteBackSettings(m_platform.registry, m_settings);
+    QApplication::restoreOverrideCursor();
+    if (outcome.message == MessageUnexpected) {
+        ShowMessage(m_platform.dialogs, MessageUnexpected);
+        m_platform.system.endProgram();
+        return;
+    }
+    if (outcome.message >= 0)
+        ShowMessage(m_platform.dialogs, outcome.message);
+    QCoreApplication::quit();
+}
+
+void MDIForm1::systemShutdown()
+{
+    if (m_ended || m_unloaded)
+        return;
+    MDIForm_QueryUnload(AppWindows);
+    MDIForm_Unload();
+}
+
+void MDIForm1::closeEvent(QCloseEvent* event)
+{
+    if (m_unloaded || m_ended) {
+        event->accept();
+        return;
+    }
+    if (MDIForm_QueryUnload(FormControlMenu)) {
+        event->ignore();
+        return;
+    }
+    MDIForm_Unload();
+    event->accept();
+}

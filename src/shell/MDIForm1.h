@@ -1,0 +1,100 @@
+#pragma once
+
+#include "catalog/FontCatalog.h"
+#include "platform/Platform.h"
+#include "shell/core/Settings.h"
+#include "shell/core/SystemInfo.h"
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QTimer;
+class QToolBar;
+class Form1;
+class Form2;
+class Form4;
+class Form5;
+class FontFileLookup;
+
+// The main window: the multiple-document frame that holds the list and view
+// windows, with the menus, toolbar and status bar.
+class MDIForm1 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    enum class LoadResult { Started, Ended };
+
+    // Why the window is being closed, numbered as the platform numbers them.
+    enum UnloadMode { FormControlMenu = 0, FormCode = 1, AppWindows = 2, AppTaskManager = 3 };
+
+    explicit MDIForm1(platform::Platform& platform, QWidget* parent = nullptr);
+    ~MDIForm1() override;
+
+    // The whole start-up. Ended means a fatal message was shown and the
+    // program was told to end; nothing else may run then.
+    LoadResult MDIForm_Load();
+    // True cancels the exit.
+    bool MDIForm_QueryUnload(int unloadMode);
+    void MDIForm_Unload();
+    // A session end or termination signal: no question, settings written.
+    void systemShutdown();
+
+    void View_Click(int index);
+    void Window_Click(int index);
+    void Property_Click(int index);
+    void Toolbar1_ButtonClick(int index);
+    void Timer1_Timer();
+
+    Settings& settings() { return m_settings; }
+    SystemInfo& systemInfo() { return m_systemInfo; }
+    const FontCatalog& catalog() const { return m_catalog; }
+    Form1* form1() const { return m_form1; }
+    Form2* form2() const { return m_form2; }
+    QMdiSubWindow* form1Window() const { return m_form1Window; }
+    QMdiSubWindow* form2Window() const { return m_form2Window; }
+    QMdiArea* mdiArea() const { return m_mdiArea; }
+    bool alwaysOnTopChecked() const;
+    // A new individual view, shown inside the frame.
+    Form5* openView();
+
+    QTimer* Timer1 = nullptr;
+    QToolBar* Toolbar1 = nullptr;
+    std::array<QLabel*, 5> StatusPanels{};
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createMenus();
+    void createToolbar();
+    void createStatusBar();
+    void createTimer();
+
+    LoadResult fail(int message);
+    void showSplashStatus(const QString& text);
+    void createListWindows();
+    void placeWindow();
+    void applyAlwaysOnTop(bool on);
+    void showChild(QMdiSubWindow* window);
+    QString versionText() const;
+
+    platform::Platform& m_platform;
+    Settings m_settings;
+    SystemInfo m_systemInfo;
+    FontCatalog m_catalog;
+    std::unique_ptr<FontFileLookup> m_lookup;
+    QMdiArea* m_mdiArea = nullptr;
+    Form4* m_splash = nullptr;
+    Form1* m_form1 = nullptr;
+    Form2* m_form2 = nullptr;
+    QMdiSubWindow* m_form1Window = nullptr;
+    QMdiSubWindow* m_form2Window = nullptr;
+    QAction* m_alwaysOnTop = nullptr;
+    int m_timerStep = 0;
+    bool m_unloaded = false;
+    bool m_ended = false;
+};

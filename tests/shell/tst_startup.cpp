@@ -1,0 +1,281 @@
+#include "TestPlatform.h"
+#include "catalog/Form1.h"
+#include "shell/Form4.h"
+#include "shell/MDIForm1.h"
+#include "shell/core/SettingsStore.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTimer>
+#include <QtTest>
+
+using platform::RootKey;
+
+namespace {
+
+const QString NtKey = QStringLiteral("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion");
+
+// A machine with three fonts and the system keys start-up reads.
+void prepareMachine(TestPlatform& test)
+{
+    test.registry.put(RootKey::LocalMachine, NtKey, QStringLiteral("ProductName"), QStringLiteral("Debian GNU/Linux 12"));
+    test.registry.put(RootKey::LocalMachine, NtKey + QStringLiteral("\\Fonts"), QStringLiteral("Arial (TrueType)"),
+                      QStringLiteral("/usr/share/fonts/arial.ttf"));
+    test.fonts.names = {QStringLiteral("Arial"), QStringLiteral("@ＭＳ ゴシック"), QStringLiteral("ｂ")};
+}
+
+void putSetting(TestPlatform& test, const char* name, const QString& value)
+{
+    test.registry.put(RootKey::CurrentUser, SettingsKeyPath, QLatin1String(name), value);
+}
+
+bool hasSplash()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (qobject_cast<Form4*>(widget))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+class StartupTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void refusals_data();
+    void refusals();
+    void firstRunWelcomesBeforeTheSplash();
+    void startupWindows_data();
+    void startupWindows();
+    void maximizedStateWinsOverMaxWindow();
+    void statusBarAndTimer();
+    void exitQuestion();
+    void keyDeletedWhileRunningIsNotRecreated();
+    void shutdownSavesWithoutAsking();
+    void damagedSettingsAreReported();
+};
+
+void StartupTest::refusals_data()
+{
+    QTest::addColumn<int>("scenario");
+    QTest::addColumn<int>("message");
+    QTest::newRow("second instance") << 0 << 0;
+    QTest::newRow("Win32s") << 1 << 1;
+    QTest::newRow("version query fails") << 2 << 2;
+    QTest::newRow("identity changed") << 3 << 4;
+    QTest::newRow("fonts key missing") << 4 << 2;
+    QTest::newRow("smoothing query fails") << 5 << 2;
+}
+
+void StartupTest::refusals()
+{
+    QFETCH(int, scenario);
+    QFETCH(int, message);
+    TestPlatform test;
+    prepareMachine(test);
+    switch (scenario) {
+    case 0: test.system.anotherInstance = true; break;
+    case 1: test.system.versionRecord = platform::VersionRecord{3, 1, 0, 0}; break;
+    case 2: test.system.versionRecord.reset(); break;
+    case 3:
+        putSetting(test, "ProgramNameID", QStringLiteral("Other"));
+        break;
+    case 4: test.registry.removeKey(RootKey::LocalMachine, NtKey + QStringLiteral("\\Fonts")); break;
+    case 5: test.system.smoothingQueryWorks = false; break;
+    }
+    MDIForm1 window(test.platform);
+    QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Ended);
+    QCOMPARE(test.system.endCalls, 1);
+    QVERIFY(!test.dialogs.boxes.isEmpty());
+    QCOMPARE(test.dialogs.boxes.last().title, QStringLiteral("Glyfaro 2"));
+    QVERIFY(test.dialogs.boxes.last().text.startsWith(
+        message == 0 ? QStringLiteral("このプログラムは既に起動しています。")
+        : message == 1 ? QStringLiteral("このバージョンのWindowsでは利用出来ません。")
+        : message == 2 ? QStringLiteral("予期せぬエラーが発生しました。強制終了します。")
+                       : QStringLiteral("レジストリが書き換えられた可能性があります。")));
+    QVERIFY(!window.isVisible());
+    QVERIFY(!hasSplash());
+    if (scenario <= 2) {
+        // Refused before the settings key was looked at.
+        QVERIFY(!test.registry.hasKey(RootKey::CurrentUser, SettingsKeyPath));
+        QCOMPARE(test.dialogs.boxes.size(), 1);
+    }
+}
+
+void StartupTest::firstRunWelcomesBeforeTheSplash()
+{
+    TestPlatform test;
+    prepareMachine(test);
+    bool splashAtWelcome = true;
+    test.dialogs.onBox = [&](const FakeDialogs::Box& box) {
+        if (box.text.startsWith(QStringLiteral("ダウンロード")))
+            splashAtWelcome = hasSplash();
+    };
+    MDIForm1 window(test.platform);
+    QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Started);
+    QCOMPARE(test.dialogs.boxes.size(), 1);
+    QVERIFY(!splashAtWelcome);
+    QVERIFY(!hasSplash());
+    QCOMPARE(test.registry.valueNames(RootKey::CurrentUser, SettingsKeyPath).size(), 22);
+    // The defaults written are the values read back.
+    QCOMPARE(window.settings().Width, 12000);
+    QCOMPARE(window.settings().StartupOverall, 1);
+    QVERIFY(window.isVisible());
+    QVERIFY(window.form1Window()->isVisible());
+    QCOMPARE(window.systemInfo().OsDescription, QStringLiteral("Debian GNU/Linux 12"));
+    QCOMPARE(window.systemInfo().OsFamily, QStringLiteral("Linux"));
+    QCOMPARE(window.catalog().FontTotal, 3);
+
+    // The second start has nothing to say.
+    test.dialogs.boxes.clear();
+    TestPlatform again;
+    prepareMachine(again);
+    for (const QString& name : test.registry.valueNames(RootKey::CurrentUser, SettingsKeyPath))
+        again.registry.put(RootKey::CurrentUser, SettingsKeyPath, name,
+                           *test.registry.value(RootKey::CurrentUser, SettingsKeyPath, name));
+    MDIForm1 second(again.platform);
+    QCOMPARE(second.MDIForm_Load(), MDIForm1::LoadResult::Started);
+    QVERIFY(again.dialogs.boxes.isEmpty());
+}
+
+void StartupTest::startupWindows_data()
+{
+    QTest::addColumn<QString>("overall");
+    QTest::addColumn<QString>("indexof");
+    QTest::newRow("none") << "0" << "0";
+    QTest::newRow("all fonts") << "1" << "0";
+    QTest::newRow("by index") << "0" << "1";
+    QTest::newRow("both") << "1" << "1";
+}
+
+void StartupTest::startupWindows()
+{
+    QFETCH(QString, overall);
+    QFETCH(QString, indexof);
+    TestPlatform test;
+    prepareMachine(test);
+    {
+        MDIForm1 first(test.platform);
+        QCOMPARE(first.MDIForm_Load(), MDIForm1::LoadResult::Started);
+    }
+    putSetting(test, "StartupOverall", overall);
+    putSetting(test, "StartupIndexof", indexof);
+    MDIForm1 window(test.platform);
+    QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Started);
+    QCOMPARE(window.form1Window()->isVisible(), overall == QLatin1String("1"));
+    QCOMPARE(window.form2Window()->isVisible(), indexof == QLatin1String("1"));
+    if (overall == QLatin1String("1"))
+        QCOMPARE(window.mdiArea()->activeSubWindow(), window.form1Window());
+    // The index selector starts on its first line, whose jump selected the
+    // first symbol font.
+    QCOMPARE(window.form1()->List1->currentRow(), 0);
+    QCOMPARE(window.form1()->List2->currentItem()->text(), QStringLiteral("@ＭＳ ゴシック"));
+}
+
+void StartupTest::maximizedStateWinsOverMaxWindow()
+{
+    TestPlatform test;
+    prepareMachine(test);
+    {
+        MDIForm1 first(test.platform);
+        first.MDIForm_Load();
+    }
+    putSetting(test, "WindowState", QStringLiteral("2"));
+    putSetting(test, "MaxWindow", QStringLiteral("0"));
+    MDIForm1 window(test.platform);
+    QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Started);
+    QVERIFY(window.windowState() & Qt::WindowMaximized);
+}
+
+void StartupTest::statusBarAndTimer()
+{
+    TestPlatform test;
+    prepareMachine(test);
+    MDIForm1 window(test.platform);
+    QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Started);
+    QCOMPARE(window.StatusPanels[0]->text(), QStringLiteral("Rev. 2.3.72"));
+    QCOMPARE(window.StatusPanels[4]->text(), QStringLiteral("総ｽｸﾘｰﾝﾌｫﾝﾄ数:3個"));
+    QVERIFY(window.Timer1->isActive());
+    QCOMPARE(window.Timer1->interval(), 7000);
+    window.Timer1_Timer();
+    QCOMPARE(window.StatusPanels[0]->text(), QStringLiteral("ご利用ありがとうございます。"));
+    for (int i = 0; i < 5; ++i)
+        window.Timer1_Timer();
+    QCOMPARE(window.StatusPanels[0]->text(), QStringLiteral("Rev. 2.3.72"));
+}
+
+void StartupTest::exitQuestion()
+{
+    TestPlatform test;
+    prepareMachine(test);
+    MDIForm1 window(test.platform);
+    QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Started);
+    test.dialogs.boxes.clear();
+    test.registry.writeLog.clear();
+
+    test.dialogs.answers = {platform::AnswerNo};
+    QVERIFY(!window.close());
+    QVERIFY(window.isVisible());
+    QCOMPARE(test.dialogs.boxes.size(), 1);
+    QCOMPARE(test.dialogs.boxes[0].text, QStringLiteral("終了してもよろしいですか？"));
+    QCOMPARE(test.dialogs.boxes[0].style, 36);
+    QVERIFY(test.registry.writeLog.isEmpty());
+
+    window.View_Click(0); // always on top, saved from the check mark
+    test.dialogs.answers = {platform::AnswerYes};
+    QVERIFY(window.close());
+    QCOMPARE(test.dialogs.boxes.size(), 2);
+    QCOMPARE(test.registry.writeLog.size(), 19);
+    QCOMPARE(*test.registry.value(RootKey::CurrentUser, SettingsKeyPath, QStringLiteral("AlwaysTop")), QStringLiteral("1"));
+    QCOMPARE(test.system.endCalls, 0);
+}
+
+void StartupTest::keyDeletedWhileRunningIsNotRecreated()
+{
+    TestPlatform test;
+    prepareMachine(test);
+    MDIForm1 window(test.platform);
+    QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Started);
+    test.registry.removeKey(RootKey::CurrentUser, SettingsKeyPath);
+    test.dialogs.boxes.clear();
+    window.systemShutdown();
+    QCOMPARE(test.dialogs.boxes.size(), 1);
+    QVERIFY(test.dialogs.boxes[0].text.startsWith(QStringLiteral("予期せぬエラーが発生しました。\r\r")));
+    QVERIFY(!test.registry.hasKey(RootKey::CurrentUser, SettingsKeyPath));
+    QCOMPARE(test.system.endCalls, 0);
+}
+
+void StartupTest::shutdownSavesWithoutAsking()
+{
+    TestPlatform test;
+    prepareMachine(test);
+    MDIForm1 window(test.platform);
+    QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Started);
+    window.settings().SampleTextStrings.clear();
+    test.dialogs.boxes.clear();
+    window.systemShutdown();
+    QVERIFY(test.dialogs.boxes.isEmpty());
+    QCOMPARE(*test.registry.value(RootKey::CurrentUser, SettingsKeyPath, QStringLiteral("SampleTextStrings")),
+             QStringLiteral("NonDataCode"));
+}
+
+void StartupTest::damagedSettingsAreReported()
+{
+    TestPlatform test;
+    prepareMachine(test);
+    test.registry.damageReport = QStringLiteral("設定ファイルが壊れていました");
+    MDIForm1 window(test.platform);
+    QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Started);
+    QCOMPARE(test.dialogs.boxes.size(), 2);
+    QCOMPARE(test.dialogs.boxes[0].text, QStringLiteral("設定ファイルが壊れていました"));
+    QCOMPARE(test.dialogs.boxes[0].style, 48);
+    QVERIFY(test.dialogs.boxes[1].text.startsWith(QStringLiteral("ダウンロード")));
+}
+
+QTEST_MAIN(StartupTest)
+#include "tst_startup.moc"
