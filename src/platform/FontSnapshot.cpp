@@ -4,11 +4,12 @@
 #include <QSet>
 
 #include <fontconfig/fontconfig.h>
-#include <sys/stat.h>
+#include <dirent.h>
 
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 namespace platform {
 
@@ -47,30 +48,70 @@ QString firstString(FcPattern* pattern, const char* object)
     return QString::fromUtf8(reinterpret_cast<const char*>(text));
 }
 
-// Resolving every file path in full costs several system calls per font;
-// fonts share few folders, so the folders are resolved once each and only
-// files that are links themselves are resolved in full.
+// The style name in English where the face has one, else its first.
+QString englishStyle(FcPattern* pattern)
+{
+    int chosen = 0;
+    FcChar8* language = nullptr;
+    for (int i = 0; FcPatternGetString(pattern, FC_STYLELANG, i, &language) == FcResultMatch; ++i) {
+        if (std::strcmp(reinterpret_cast<const char*>(language), "en") == 0) {
+            chosen = i;
+            break;
+        }
+    }
+    FcChar8* style = nullptr;
+    if (FcPatternGetString(pattern, FC_STYLE, chosen, &style) != FcResultMatch
+        && FcPatternGetString(pattern, FC_STYLE, 0, &style) != FcResultMatch)
+        return {};
+    return QString::fromUtf8(reinterpret_cast<const char*>(style));
+}
+
+// Resolving every file path in full costs several system calls per font.
+// Fonts share few folders, so each folder is resolved once and read once to
+// learn which of its entries are links; only those are resolved in full.
 class RealPaths {
 public:
     QString of(const char* path)
     {
-        struct stat info {};
-        if (lstat(path, &info) != 0)
-            return QString::fromUtf8(path);
-        if (S_ISLNK(info.st_mode))
-            return resolve(path).value_or(QString::fromUtf8(path));
         const QByteArray whole(path);
         const qsizetype slash = whole.lastIndexOf('/');
         if (slash <= 0)
-            return QString::fromUtf8(path);
-        const QByteArray folder = whole.left(slash);
-        auto it = m_folders.find(folder);
-        if (it == m_folders.end())
-            it = m_folders.insert(folder, resolve(folder.constData()).value_or(QString::fromUtf8(folder)));
-        return *it + QString::fromUtf8(whole.mid(slash));
+            return resolve(path).value_or(QString::fromUtf8(path));
+        const QByteArray name = whole.mid(slash + 1);
+        const Folder& folder = folderOf(whole.left(slash));
+        if (folder.links.contains(name) || folder.unknown.contains(name) || folder.realPath.isEmpty())
+            return resolve(path).value_or(QString::fromUtf8(path));
+        return folder.realPath + QLatin1Char('/') + QString::fromUtf8(name);
     }
 
 private:
+    struct Folder {
+        QString realPath; // empty when the folder cannot be resolved
+        QSet<QByteArray> links;
+        QSet<QByteArray> unknown; // entries whose type the folder listing does not tell
+    };
+
+    const Folder& folderOf(const QByteArray& path)
+    {
+        auto it = m_folders.find(path);
+        if (it != m_folders.end())
+            return *it;
+        Folder folder;
+        folder.realPath = resolve(path.constData()).value_or(QString());
+        if (DIR* dir = opendir(path.constData())) {
+            while (const dirent* entry = readdir(dir)) {
+                if (entry->d_type == DT_LNK)
+                    folder.links.insert(QByteArray(entry->d_name));
+                else if (entry->d_type == DT_UNKNOWN)
+                    folder.unknown.insert(QByteArray(entry->d_name));
+            }
+            closedir(dir);
+        } else {
+            folder.realPath.clear();
+        }
+        return *m_folders.insert(path, std::move(folder));
+    }
+
     static std::optional<QString> resolve(const char* path)
     {
         char buffer[PATH_MAX];
@@ -79,7 +120,7 @@ private:
         return QString::fromUtf8(buffer);
     }
 
-    QHash<QByteArray, QString> m_folders;
+    QHash<QByteArray, Folder> m_folders;
 };
 
 QList<FontFace> listFaces(FcConfig* config)
@@ -111,16 +152,7 @@ QList<FontFace> listFaces(FcConfig* config)
         if (face.families.isEmpty())
             continue;
         face.familyLanguages = stringValues(font, FC_FAMILYLANG);
-        const QStringList styles = stringValues(font, FC_STYLE);
-        const QStringList styleLanguages = stringValues(font, FC_STYLELANG);
-        for (qsizetype s = 0; s < styles.size(); ++s) {
-            if (s < styleLanguages.size() && styleLanguages.at(s) == QLatin1String("en")) {
-                face.style = styles.at(s);
-                break;
-            }
-        }
-        if (face.style.isEmpty() && !styles.isEmpty())
-            face.style = styles.first();
+        face.style = englishStyle(font);
         const char* path = reinterpret_cast<const char*>(file);
         face.path = QString::fromUtf8(path);
         face.realPath = realPaths.of(path);

@@ -55,6 +55,10 @@ bool MachineKeys::hasKey(const QString& path) const
 
 MachineKeys::Key* MachineKeys::key(const QString& path)
 {
+    // Callers walk one key value by value; folding its path on every call
+    // would cost more than the lookup itself.
+    if (m_lastKey && path == m_lastPath)
+        return m_lastKey;
     const QString foldedPath = path.toCaseFolded();
     auto it = m_keys.find(foldedPath);
     if (it == m_keys.end())
@@ -68,7 +72,9 @@ MachineKeys::Key* MachineKeys::key(const QString& path)
                 it->add(entry.name, entry.path);
         }
     }
-    return &*it;
+    m_lastPath = path;
+    m_lastKey = &*it;
+    return m_lastKey;
 }
 
 std::optional<QString> MachineKeys::value(const QString& path, const QString& name)

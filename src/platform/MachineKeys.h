@@ -46,6 +46,8 @@ private:
     FontSnapshotSource m_fonts;
     QHash<QString, Key> m_keys; // by case-folded path
     bool m_fontsLoaded = false;
+    QString m_lastPath;
+    Key* m_lastKey = nullptr; // the key m_lastPath names; keys never move once made
 };
 
 } // namespace platform
