@@ -149,8 +149,9 @@ void Form5::load(const QStringList& fontNames, const Settings& settings)
     setText1Text(settings.SampleText == 1 ? LoadSampleText(settings.SampleTextStrings)
                                           : Form5DesignText);
 
-    m_dialogColor = std::uint32_t(settings.SampleTextColor);
-    applyTextColor(m_dialogColor & 0xFFFFFFu);
+    // Only hand-edited settings hold bits above the colour; they are dropped.
+    m_dialogColor = std::uint32_t(settings.SampleTextColor) & 0xFFFFFFu;
+    applyTextColor(m_dialogColor);
 
     Combo1->addItems(fontNames);
     Combo1->setCurrentIndex(-1);

@@ -183,6 +183,14 @@ void TestForm5::startColor()
     Form5 w(Fonts, settings, m_dialogs);
     QCOMPARE(swatchColor(w), QColor(0x10, 0x80, 0xFF));
     QCOMPARE(textColor(w), QColor(0x10, 0x80, 0xFF));
+
+    // A hand-edited negative value: the dialog is offered the colour part only.
+    FakeDialogs dialogs;
+    settings.SampleTextColor = -1;
+    Form5 edited(Fonts, settings, dialogs);
+    edited.Command1_Click();
+    QCOMPARE(dialogs.colorRequests, QList<std::uint32_t>{0xFFFFFFu});
+    QCOMPARE(textColor(edited), QColor(Qt::white));
 }
 
 void TestForm5::colorChoiceAndCancel()
