@@ -12,7 +12,6 @@ class TestGrouping : public QObject {
 private slots:
     void groupOf_data();
     void groupOf();
-    void labels();
     void sortOrder_data();
     void sortOrder();
     void sortDoesNotDependOnInputOrder();
@@ -49,14 +48,6 @@ void TestGrouping::groupOf()
     QFETCH(QString, name);
     QFETCH(int, group);
     QCOMPARE(FontGroupOf(name), group);
-}
-
-void TestGrouping::labels()
-{
-    QCOMPARE(IndexLabelOf(0), u"$,%,&,@"_qs);
-    QCOMPARE(IndexLabelOf(1), u"A"_qs);
-    QCOMPARE(IndexLabelOf(26), u"Z"_qs);
-    QCOMPARE(IndexLabelOf(27), u"Other"_qs);
 }
 
 void TestGrouping::sortOrder_data()
