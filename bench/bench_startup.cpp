@@ -7,6 +7,8 @@
 
 #include "platform/HiveRegistry.h"
 #include "platform/Platform.h"
+#include "platform/Translations.h"
+#include "platform/UiFont.h"
 #include "shell/MDIForm1.h"
 #include "shell/core/SettingsStore.h"
 
@@ -105,6 +107,8 @@ Sample median(std::vector<Sample> samples)
 int startOnce(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    platform::installJapaneseTranslations(app);
+    platform::useJapaneseUiFont();
     auto services = platform::createPlatform();
     MDIForm1 window(services->platform());
     if (window.MDIForm_Load() != MDIForm1::LoadResult::Started)

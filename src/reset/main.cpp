@@ -1,5 +1,6 @@
 #include "platform/Platform.h"
 #include "platform/Translations.h"
+#include "platform/UiFont.h"
 #include "reset/ResetTool.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     platform::installJapaneseTranslations(app);
+    platform::useJapaneseUiFont();
     const auto services = platform::createPlatform();
     platform::Platform& system = services->platform();
     return RunReset(system.registry, system.dialogs);

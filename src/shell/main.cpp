@@ -1,5 +1,6 @@
 #include "platform/Platform.h"
 #include "platform/Translations.h"
+#include "platform/UiFont.h"
 #include "shell/MDIForm1.h"
 #include "shell/TerminationWatcher.h"
 
@@ -12,6 +13,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Glyfaro 2"));
     QApplication::setQuitOnLastWindowClosed(false);
     platform::installJapaneseTranslations(app);
+    platform::useJapaneseUiFont();
 
     auto services = platform::createPlatform();
     MDIForm1 mainWindow(services->platform());
