@@ -58,6 +58,8 @@ private slots:
     void keyDeletedWhileRunningIsNotRecreated();
     void shutdownSavesWithoutAsking();
     void damagedSettingsAreReported();
+    void closingAListWindowOnlyHidesIt();
+    void viewsOpenFromTheLists();
 };
 
 void StartupTest::refusals_data()
@@ -275,6 +277,48 @@ void StartupTest::damagedSettingsAreReported()
     QCOMPARE(test.dialogs.boxes[0].text, QStringLiteral("設定ファイルが壊れていました"));
     QCOMPARE(test.dialogs.boxes[0].style, 48);
     QVERIFY(test.dialogs.boxes[1].text.startsWith(QStringLiteral("ダウンロード")));
+}
+
+void StartupTest::closingAListWindowOnlyHidesIt()
+{
+    TestPlatform test;
+    prepareMachine(test);
+    MDIForm1 window(test.platform);
+    QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Started);
+    Form1* form1 = window.form1();
+    form1->List2->setCurrentRow(2);
+    const QString file = form1->Label2[0]->text();
+
+    QVERIFY(!window.form1Window()->close());
+    QVERIFY(!window.form1Window()->isVisible());
+    QCOMPARE(window.form1(), form1);
+
+    window.View_Click(2);
+    QVERIFY(window.form1Window()->isVisible());
+    QCOMPARE(form1->List2->currentRow(), 2);
+    QCOMPARE(form1->Label2[0]->text(), file);
+    QVERIFY(window.isVisible());
+}
+
+void StartupTest::viewsOpenFromTheLists()
+{
+    TestPlatform test;
+    prepareMachine(test);
+    MDIForm1 window(test.platform);
+    QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Started);
+    const int before = int(window.mdiArea()->subWindowList().size());
+
+    window.form1()->List2->setCurrentRow(0);
+    window.form1()->List2_DblClick();
+    window.form1()->List2_DblClick();
+    QCOMPARE(int(window.mdiArea()->subWindowList().size()), before + 2);
+    QCOMPARE(window.mdiArea()->activeSubWindow()->windowTitle(),
+             QStringLiteral("個別表示 / %1 (20pt)").arg(window.catalog().AllFontNames[0]));
+
+    // Without the menu's default font installed, the view opens unchosen.
+    window.View_Click(5);
+    QCOMPARE(int(window.mdiArea()->subWindowList().size()), before + 3);
+    QCOMPARE(window.mdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("個別表示"));
 }
 
 QTEST_MAIN(StartupTest)
