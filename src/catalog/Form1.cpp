@@ -55,6 +55,8 @@ void Form1::createControls()
     // The counts line up just after the widest group label.
     const int tabStop = List1->fontMetrics().horizontalAdvance(QStringLiteral("$,%,&,@  "));
     List1->setItemDelegate(new TabStopDelegate(tabStop, List1));
+    // The lines fit the list; a scroll bar would only hide the last one.
+    List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     List2 = new QListWidget(this);
     placeInTwips(List2, 2220, 120, 5715, 4920);

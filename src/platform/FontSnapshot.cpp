@@ -3,6 +3,8 @@
 #include <QHash>
 #include <QSet>
 
+#include <unordered_map>
+
 #include <fontconfig/fontconfig.h>
 #include <dirent.h>
 
@@ -40,12 +42,25 @@ QStringList stringValues(FcPattern* pattern, const char* object)
     return values;
 }
 
+// Texts that nearly every face carries are shared instead of copied per face:
+// with thousands of fonts the copies are most of the listing's cost.
+QString sharedText(const char* text)
+{
+    static const QString Common[] = {QStringLiteral("TrueType"), QStringLiteral("CFF"),
+                                     QStringLiteral("Regular"), QStringLiteral("Bold")};
+    for (const QString& common : Common) {
+        if (common == QLatin1String(text))
+            return common;
+    }
+    return QString::fromUtf8(text);
+}
+
 QString firstString(FcPattern* pattern, const char* object)
 {
     FcChar8* text = nullptr;
     if (FcPatternGetString(pattern, object, 0, &text) != FcResultMatch)
         return {};
-    return QString::fromUtf8(reinterpret_cast<const char*>(text));
+    return sharedText(reinterpret_cast<const char*>(text));
 }
 
 // The style name in English where the face has one, else its first.
@@ -63,7 +78,7 @@ QString englishStyle(FcPattern* pattern)
     if (FcPatternGetString(pattern, FC_STYLE, chosen, &style) != FcResultMatch
         && FcPatternGetString(pattern, FC_STYLE, 0, &style) != FcResultMatch)
         return {};
-    return QString::fromUtf8(reinterpret_cast<const char*>(style));
+    return sharedText(reinterpret_cast<const char*>(style));
 }
 
 // Resolving every file path in full costs several system calls per font.
@@ -71,45 +86,63 @@ QString englishStyle(FcPattern* pattern)
 // learn which of its entries are links; only those are resolved in full.
 class RealPaths {
 public:
-    QString of(const char* path)
+    // path is the face's path as listed; the result shares its text when
+    // nothing in it is a link, which is the common case.
+    QString of(const char* path, const QString& listed)
     {
-        const QByteArray whole(path);
+        const QByteArrayView whole(path);
         const qsizetype slash = whole.lastIndexOf('/');
         if (slash <= 0)
-            return resolve(path).value_or(QString::fromUtf8(path));
-        const QByteArray name = whole.mid(slash + 1);
-        const Folder& folder = folderOf(whole.left(slash));
-        if (folder.links.contains(name) || folder.unknown.contains(name) || folder.realPath.isEmpty())
-            return resolve(path).value_or(QString::fromUtf8(path));
+            return resolve(path).value_or(listed);
+        const QByteArrayView folderPath = whole.first(slash);
+        const QByteArrayView name = whole.sliced(slash + 1);
+        const Folder& folder = folderOf(folderPath);
+        if (folder.realPath.isEmpty())
+            return resolve(path).value_or(listed);
+        if ((!folder.links.isEmpty() && folder.links.contains(name.toByteArray()))
+            || (!folder.unknown.isEmpty() && folder.unknown.contains(name.toByteArray())))
+            return resolve(path).value_or(listed);
+        if (folder.isReal)
+            return listed;
         return folder.realPath + QLatin1Char('/') + QString::fromUtf8(name);
     }
 
 private:
     struct Folder {
         QString realPath; // empty when the folder cannot be resolved
+        bool isReal = false; // the folder's path is already its real path
         QSet<QByteArray> links;
         QSet<QByteArray> unknown; // entries whose type the folder listing does not tell
     };
 
-    const Folder& folderOf(const QByteArray& path)
+    // Faces come folder by folder, so the last folder answers most calls
+    // without a lookup.
+    const Folder& folderOf(QByteArrayView path)
     {
-        auto it = m_folders.find(path);
-        if (it != m_folders.end())
-            return *it;
-        Folder folder;
-        folder.realPath = resolve(path.constData()).value_or(QString());
-        if (DIR* dir = opendir(path.constData())) {
-            while (const dirent* entry = readdir(dir)) {
-                if (entry->d_type == DT_LNK)
-                    folder.links.insert(QByteArray(entry->d_name));
-                else if (entry->d_type == DT_UNKNOWN)
-                    folder.unknown.insert(QByteArray(entry->d_name));
+        if (m_last && m_lastPath == path)
+            return *m_last;
+        const QByteArray key = path.toByteArray();
+        auto it = m_folders.find(key);
+        if (it == m_folders.end()) {
+            Folder folder;
+            folder.realPath = resolve(key.constData()).value_or(QString());
+            folder.isReal = !folder.realPath.isEmpty() && folder.realPath == QString::fromUtf8(key);
+            if (DIR* dir = opendir(key.constData())) {
+                while (const dirent* entry = readdir(dir)) {
+                    if (entry->d_type == DT_LNK)
+                        folder.links.insert(QByteArray(entry->d_name));
+                    else if (entry->d_type == DT_UNKNOWN)
+                        folder.unknown.insert(QByteArray(entry->d_name));
+                }
+                closedir(dir);
+            } else {
+                folder.realPath.clear();
             }
-            closedir(dir);
-        } else {
-            folder.realPath.clear();
+            it = m_folders.emplace(key, std::move(folder)).first;
         }
-        return *m_folders.insert(path, std::move(folder));
+        m_lastPath = key;
+        m_last = &it->second;
+        return *m_last;
     }
 
     static std::optional<QString> resolve(const char* path)
@@ -120,7 +153,10 @@ private:
         return QString::fromUtf8(buffer);
     }
 
-    QHash<QByteArray, Folder> m_folders;
+    // Node-based, so a pointer to a folder stays valid as others are added.
+    std::unordered_map<QByteArray, Folder> m_folders;
+    QByteArray m_lastPath;
+    const Folder* m_last = nullptr;
 };
 
 QList<FontFace> listFaces(FcConfig* config)
@@ -151,11 +187,13 @@ QList<FontFace> listFaces(FcConfig* config)
         face.families = stringValues(font, FC_FAMILY);
         if (face.families.isEmpty())
             continue;
-        face.familyLanguages = stringValues(font, FC_FAMILYLANG);
+        // The languages only choose among several names.
+        if (face.families.size() > 1)
+            face.familyLanguages = stringValues(font, FC_FAMILYLANG);
         face.style = englishStyle(font);
         const char* path = reinterpret_cast<const char*>(file);
         face.path = QString::fromUtf8(path);
-        face.realPath = realPaths.of(path);
+        face.realPath = realPaths.of(path, face.path);
         face.index = index;
         face.format = firstString(font, FC_FONTFORMAT);
         faces.append(std::move(face));
@@ -175,6 +213,11 @@ FontSnapshot::FontSnapshot(QList<FontFace> faces)
     QSet<std::pair<QString, int>> seenFaces;
     QSet<QString> seenNames;
     QSet<QString> seenEntries;
+    seenFaces.reserve(faces.size());
+    seenNames.reserve(faces.size());
+    seenEntries.reserve(faces.size());
+    m_screenFonts.reserve(faces.size());
+    m_fileEntries.reserve(faces.size());
     for (const FontFace& face : faces) {
         if (face.families.isEmpty())
             continue;
