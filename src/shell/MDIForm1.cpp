@@ -352,9 +352,11 @@ Form5* MDIForm1::openView()
     auto view = new Form5(m_catalog.AllFontNames, m_settings, m_platform.dialogs);
     auto window = m_mdiArea->addSubWindow(view);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->resize(view->sizeHint().expandedTo(view->minimumSizeHint())
-                   + (window->size() - window->contentsRect().size()));
     window->show();
+    // The frame's title bar and borders are the subwindow's contents margins.
+    const QMargins frame = window->contentsMargins();
+    window->resize(Form5::designClientSizePixels().expandedTo(view->minimumSize())
+                   + QSize(frame.left() + frame.right(), frame.top() + frame.bottom()));
     view->setFocus();
     return view;
 }

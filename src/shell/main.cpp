@@ -1,3 +1,4 @@
+#include "catalog/ListWindowLayout.h"
 #include "platform/Platform.h"
 #include "platform/Translations.h"
 #include "platform/UiFont.h"
@@ -14,6 +15,7 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     platform::installJapaneseTranslations(app);
     platform::useJapaneseUiFont();
+    QApplication::setWindowIcon(listWindowIcon());
 
     auto services = platform::createPlatform();
     MDIForm1 mainWindow(services->platform());

@@ -1,5 +1,6 @@
 #include "TestPlatform.h"
 #include "catalog/Form1.h"
+#include "display/Form5.h"
 #include "shell/Form4.h"
 #include "shell/MDIForm1.h"
 #include "shell/core/SettingsStore.h"
@@ -314,6 +315,9 @@ void StartupTest::viewsOpenFromTheLists()
     QCOMPARE(int(window.mdiArea()->subWindowList().size()), before + 2);
     QCOMPARE(window.mdiArea()->activeSubWindow()->windowTitle(),
              QStringLiteral("個別表示 / %1 (20pt)").arg(window.catalog().AllFontNames[0]));
+    // The view opens at its design size, not shrunk to nothing.
+    QVERIFY(window.mdiArea()->activeSubWindow()->widget()->width() >= Form5::designClientSizePixels().width());
+    QVERIFY(window.mdiArea()->activeSubWindow()->widget()->height() >= Form5::designClientSizePixels().height());
 
     // Without the menu's default font installed, the view opens unchosen.
     window.View_Click(5);
