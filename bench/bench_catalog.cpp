@@ -10,6 +10,7 @@
 
 #include "catalog/FontCatalogBuilder.h"
 #include "catalog/FontFileLookup.h"
+#include "BenchFonts.h"
 #include "platform/Platform.h"
 
 #include <QCoreApplication>
@@ -27,21 +28,6 @@ namespace {
 
 constexpr int Runs = 9;
 const QString WindowsKey = QStringLiteral("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion");
-
-QString fontSet(int n)
-{
-    const QString base = qEnvironmentVariable("GLYFARO_BENCH_DIR", QStringLiteral("/tmp/glyfaro-bench"));
-    const QString dir = base + QStringLiteral("/set-%1").arg(n);
-    const QString conf = dir + QStringLiteral("/fonts.conf");
-    if (!QFile::exists(conf)) {
-        std::printf("generating %d fonts in %s ...\n", n, qPrintable(dir));
-        std::fflush(stdout);
-        const QString script = QStringLiteral(GLYFARO_SOURCE_DIR "/scripts/gen_fonts.py");
-        if (QProcess::execute(QStringLiteral("/usr/bin/python3"), {script, QString::number(n), dir}) != 0)
-            qFatal("font generation failed");
-    }
-    return conf;
-}
 
 double median(std::vector<double> values)
 {
@@ -105,7 +91,7 @@ double timeProcess(const QString& program, const QStringList& arguments,
 
 void benchmark(int n, const QString& self)
 {
-    const QString conf = fontSet(n);
+    const QString conf = benchFontSet(n);
     // The settings hive and runtime files go to a throw-away folder.
     QTemporaryDir home;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

@@ -5,6 +5,7 @@
 //   bench_startup [N ...]        default: 2000 10000
 //   env GLYFARO_BENCH_DIR        where the sets are made (default /tmp/glyfaro-bench)
 
+#include "BenchFonts.h"
 #include "platform/HiveRegistry.h"
 #include "platform/Platform.h"
 #include "platform/Translations.h"
@@ -30,26 +31,6 @@
 namespace {
 
 constexpr int Runs = 5;
-
-QString scriptPath()
-{
-    return QStringLiteral(GLYFARO_SOURCE_DIR "/scripts/gen_fonts.py");
-}
-
-// Makes (or reuses) a set of n synthetic fonts and returns its fonts.conf.
-QString fontSet(int n)
-{
-    const QString base = qEnvironmentVariable("GLYFARO_BENCH_DIR", QStringLiteral("/tmp/glyfaro-bench"));
-    const QString dir = base + QStringLiteral("/set-%1").arg(n);
-    const QString conf = dir + QStringLiteral("/fonts.conf");
-    if (!QFile::exists(conf)) {
-        std::printf("generating %d fonts in %s ...\n", n, qPrintable(dir));
-        std::fflush(stdout);
-        if (QProcess::execute(QStringLiteral("/usr/bin/python3"), {scriptPath(), QString::number(n), dir}) != 0)
-            qFatal("font generation failed");
-    }
-    return conf;
-}
 
 struct Sample {
     double seconds;
@@ -142,7 +123,7 @@ int main(int argc, char* argv[])
     const QString self = QFileInfo(QString::fromLocal8Bit(argv[0])).absoluteFilePath();
     const QString fcList = QStringLiteral("/usr/bin/fc-list");
     for (int n : sizes) {
-        const QString conf = fontSet(n);
+        const QString conf = benchFontSet(n);
         QTemporaryDir home;
         QDir(home.path()).mkpath(QStringLiteral("config"));
         QDir(home.path()).mkpath(QStringLiteral("runtime"));

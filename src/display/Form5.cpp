@@ -1,5 +1,7 @@
 #include "display/Form5.h"
 
+#include "catalog/ListWindowLayout.h"
+
 #include "display/Form5Logic.h"
 #include "platform/Twips.h"
 
@@ -26,12 +28,6 @@ constexpr int FrameHeightTwips = 575;
 
 constexpr int DesignClientWidthTwips = 7590;
 constexpr int DesignClientHeightTwips = 4665;
-
-void placeTwips(QWidget* widget, int left, int top, int width, int height)
-{
-    widget->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
-                        twipsToPixels(height));
-}
 
 void moveTwips(QWidget* widget, int left, int top)
 {
@@ -116,16 +112,16 @@ void Form5::createControls()
 
 void Form5::placeControls()
 {
-    placeTwips(Combo1, 120, 90, 7335, 300);
-    placeTwips(Text1, 120, 420, 7335, 3015);
-    placeTwips(Slider1, 0, 3480, 7575, 465);
-    placeTwips(Label1, 120, 3840, 315, 195);
-    placeTwips(Label2, 7140, 3900, 435, 435);
-    placeTwips(Check1, 120, 4200, 1455, 180);
-    placeTwips(Check2, 120, 4440, 1395, 195);
-    placeTwips(Label3, 1680, 4140, 615, 315);
-    placeTwips(Command1, 2340, 4140, 555, 315);
-    placeTwips(Command2, 6360, 4200, 1095, 315);
+    placeInTwips(Combo1, 120, 90, 7335, 300);
+    placeInTwips(Text1, 120, 420, 7335, 3015);
+    placeInTwips(Slider1, 0, 3480, 7575, 465);
+    placeInTwips(Label1, 120, 3840, 315, 195);
+    placeInTwips(Label2, 7140, 3900, 435, 435);
+    placeInTwips(Check1, 120, 4200, 1455, 180);
+    placeInTwips(Check2, 120, 4440, 1395, 195);
+    placeInTwips(Label3, 1680, 4140, 615, 315);
+    placeInTwips(Command1, 2340, 4140, 555, 315);
+    placeInTwips(Command2, 6360, 4200, 1095, 315);
 
     setMinimumSize(twipsToPixels(Form5MinimumOuterWidth - FrameWidthTwips),
                    twipsToPixels(Form5MinimumOuterHeight - FrameHeightTwips));
@@ -301,9 +297,9 @@ void Form5::resizeEvent(QResizeEvent* event)
 
 void Form5::applyLayout(const Form5Layout& l)
 {
-    placeTwips(Text1, 120, 420, l.text1Width, l.text1Height);
-    placeTwips(Combo1, 120, 90, l.combo1Width, 300);
-    placeTwips(Slider1, 0, l.slider1Top, l.slider1Width, 465);
+    placeInTwips(Text1, 120, 420, l.text1Width, l.text1Height);
+    placeInTwips(Combo1, 120, 90, l.combo1Width, 300);
+    placeInTwips(Slider1, 0, l.slider1Top, l.slider1Width, 465);
     moveTwips(Label1, 120, l.label1Top);
     moveTwips(Label2, l.label2Left, l.label2Top);
     moveTwips(Check1, 120, l.check1Top);

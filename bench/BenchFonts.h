@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QFile>
+#include <QProcess>
+#include <QString>
+#include <cstdio>
+
+// Makes (or reuses) a synthetic set of n fonts under $GLYFARO_BENCH_DIR
+// (default /tmp/glyfaro-bench) and returns its fonts.conf.
+inline QString benchFontSet(int n)
+{
+    const QString base = qEnvironmentVariable("GLYFARO_BENCH_DIR", QStringLiteral("/tmp/glyfaro-bench"));
+    const QString dir = base + QStringLiteral("/set-%1").arg(n);
+    const QString conf = dir + QStringLiteral("/fonts.conf");
+    if (!QFile::exists(conf)) {
+        std::printf("generating %d fonts in %s ...\n", n, qPrintable(dir));
+        std::fflush(stdout);
+        const QString script = QStringLiteral(GLYFARO_SOURCE_DIR "/scripts/gen_fonts.py");
+        if (QProcess::execute(QStringLiteral("/usr/bin/python3"), {script, QString::number(n), dir}) != 0)
+            qFatal("font generation failed");
+    }
+    return conf;
+}
