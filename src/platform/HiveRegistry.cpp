@@ -300,6 +300,8 @@ long HiveRegistry::deleteKey(KeyHandle parent, const QString& subkey)
 
 QString HiveRegistry::takeDamageReport()
 {
+    // Read the file now, so that damage is found before anyone uses it.
+    load(LockState::NotHeld);
     return std::exchange(m_damageReport, QString());
 }
 
