@@ -58,8 +58,9 @@ private:
     {
         if (queue.empty())
             return std::nullopt;
-        auto answer = queue.front();
+        const bool given = queue.front().has_value();
+        T value = given ? *queue.front() : T();
         queue.pop_front();
-        return answer;
+        return given ? std::optional<T>(std::move(value)) : std::nullopt;
     }
 };
