@@ -10,6 +10,9 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QStyle>
+
+#include <algorithm>
 
 using platform::twipsToPixels;
 
@@ -20,6 +23,9 @@ constexpr int OuterWidthTwips = 8190;
 constexpr int OuterHeightTwips = 6090;
 constexpr int FrameWidthTwips = 120;
 constexpr int FrameHeightTwips = 420;
+
+// The smallest text the index list shrinks to for very large counts.
+constexpr int MinimumIndexPixels = 8;
 
 constexpr int IndexLineSymbols = 0;
 constexpr int IndexLineOther = 27;
@@ -52,10 +58,8 @@ void Form1::createControls()
     List1 = new QListWidget(this);
     placeInTwips(List1, 120, 120, 1935, 5460);
     List1->setToolTip(QStringLiteral("登録されているフォント数です"));
-    // The counts line up just after the widest group label.
-    const int tabStop = List1->fontMetrics().horizontalAdvance(QStringLiteral("$,%,&,@  "));
-    List1->setItemDelegate(new TabStopDelegate(tabStop, List1));
-    // The lines fit the list; a scroll bar would only hide the last one.
+    // The lines are made to fit the list (fitIndexList); a scroll bar would
+    // only hide the last one.
     List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     List2 = new QListWidget(this);
@@ -90,8 +94,43 @@ void Form1::createControls()
 void Form1::fillLists()
 {
     List1->addItems(m_catalog.IndexSummary);
+    fitIndexList();
     List2->addItems(m_catalog.AllFontNames);
     List3->addItems(m_catalog.FontFileEntries);
+}
+
+void Form1::fitIndexList()
+{
+    // The counts line up just after the widest group label. With thousands
+    // of fonts the widest line may not fit the narrow list at the default
+    // size; the list then takes the largest size at which it does, so no
+    // count is ever cut.
+    const int available = List1->width() - 2 * List1->frameWidth()
+                          - List1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, List1)
+                          - 2 * TabStopDelegate::TextMargin;
+    QFont font = List1->font();
+    int tabStop = 0;
+    for (int pixels = QFontInfo(font).pixelSize(); pixels >= MinimumIndexPixels; --pixels) {
+        font.setPixelSize(pixels);
+        const QFontMetrics metrics(font);
+        int labels = 0;
+        int counts = 0;
+        int plain = 0; // lines without a count, such as the hyphen line
+        for (const QString& line : m_catalog.IndexSummary) {
+            const qsizetype tab = line.indexOf(QLatin1Char('\t'));
+            if (tab < 0) {
+                plain = std::max(plain, metrics.horizontalAdvance(line));
+                continue;
+            }
+            labels = std::max(labels, metrics.horizontalAdvance(line.left(tab)));
+            counts = std::max(counts, metrics.horizontalAdvance(line.mid(tab + 1)));
+        }
+        tabStop = labels + metrics.horizontalAdvance(QStringLiteral("  "));
+        if (std::max(tabStop + counts, plain) <= available)
+            break;
+    }
+    List1->setFont(font);
+    List1->setItemDelegate(new TabStopDelegate(tabStop, List1));
 }
 
 void Form1::connectHandlers()

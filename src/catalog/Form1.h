@@ -41,6 +41,7 @@ signals:
 private:
     void createControls();
     void fillLists();
+    void fitIndexList();
     void connectHandlers();
     void selectFontAt(int position);
     void jumpToFirstFontStartingWith(const std::function<bool(QChar)>& accepts);

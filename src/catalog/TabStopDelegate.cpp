@@ -4,12 +4,6 @@
 #include <QPainter>
 #include <QTextOption>
 
-namespace {
-
-constexpr int TextMargin = 3;
-
-} // namespace
-
 TabStopDelegate::TabStopDelegate(qreal tabStop, QObject* parent)
     : QStyledItemDelegate(parent)
     , m_tabStop(tabStop)

@@ -9,6 +9,9 @@ class TabStopDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
 public:
+    // The blank the text keeps from the line's left and right edges.
+    static constexpr int TextMargin = 3;
+
     TabStopDelegate(qreal tabStop, QObject* parent);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QStyle>
 #include <QTest>
 #include <memory>
 
@@ -72,6 +73,7 @@ private slots:
     void registryFailureIsFatal();
     void doubleClickAsksForAView();
     void labelsFitTheirPlaces();
+    void largeCountsAreNotCut();
 };
 
 void TestForm1::showsTheCatalogue()
@@ -219,6 +221,29 @@ void TestForm1::labelsFitTheirPlaces()
         QVERIFY(QTest::qWaitForWindowExposed(fixture.form.get()));
         QVERIFY(fixture.form->grab().save(QString::fromLocal8Bit(pictures) + u"/form1.png"_qs));
     }
+}
+
+void TestForm1::largeCountsAreNotCut()
+{
+    // Every line of the index list, its count included, fits beside the
+    // scroll bar, however many fonts a group holds.
+    Fixture fixture;
+    FontCatalog huge = fixture.catalog;
+    huge.IndexSummary[27] = u"Other\t99999 Fonts"_qs;
+    huge.IndexSummary[29] = u"Total\t99999 Fonts"_qs;
+    Form1 form(huge, *fixture.lookup);
+    QListWidget* list = form.List1;
+    const int available = list->width() - 2 * list->frameWidth()
+                          - list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+    QStyleOptionViewItem option;
+    option.initFrom(list);
+    option.font = list->font();
+    for (int row = 0; row < list->count(); ++row) {
+        const QSize needed = list->itemDelegate()->sizeHint(option, list->model()->index(row, 0));
+        QVERIFY2(needed.width() <= available, qPrintable(list->item(row)->text() + QStringLiteral(" needs %1 of %2 at %3 px").arg(needed.width()).arg(available).arg(QFontInfo(list->font()).pixelSize())));
+    }
+    // Small counts keep the list's own size.
+    QCOMPARE(QFontInfo(fixture.form->List1->font()).pixelSize(), QFontInfo(fixture.form->List2->font()).pixelSize());
 }
 
 QTEST_MAIN(TestForm1)
