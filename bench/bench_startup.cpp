@@ -10,6 +10,7 @@
 #include "platform/Platform.h"
 #include "platform/Translations.h"
 #include "platform/UiFont.h"
+#include "display/Form5.h"
 #include "shell/MDIForm1.h"
 #include "shell/core/SettingsStore.h"
 
@@ -17,6 +18,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -38,10 +40,11 @@ struct Sample {
 };
 
 // Runs a command n times in fresh processes; wall time and peak memory of each.
-std::vector<Sample> measure(const QStringList& command, const QProcessEnvironment& environment)
+std::vector<Sample> measure(const QStringList& command, const QProcessEnvironment& environment,
+                            int runs = Runs)
 {
     std::vector<Sample> samples;
-    for (int i = 0; i < Runs; ++i) {
+    for (int i = 0; i < runs; ++i) {
         QElapsedTimer clock;
         clock.start();
         const pid_t child = fork();
@@ -95,7 +98,24 @@ int startOnce(int argc, char* argv[])
     if (window.MDIForm_Load() != MDIForm1::LoadResult::Started)
         return 1;
     // Settled: every event queued by the start-up has been handled.
-    QTimer::singleShot(0, &app, [&app] { app.exit(0); });
+    QTimer::singleShot(0, &app, [&app, &window] {
+        // Then one individual view, opened as a double-click opens it and
+        // drawn once, on a font that lacks some of the sample's characters.
+        const QString result = qEnvironmentVariable("GLYFARO_BENCH_VIEW_RESULT");
+        if (!result.isEmpty()) {
+            const qsizetype position = window.catalog().AllFontNames.indexOf(QStringLiteral("Aynth Sans 0000"));
+            QElapsedTimer clock;
+            clock.start();
+            Form5* view = window.openView();
+            view->setListIndex(int(std::max<qsizetype>(position, 0)));
+            view->repaint();
+            view->Text1->viewport()->repaint();
+            QFile file(result);
+            if (file.open(QIODevice::WriteOnly))
+                file.write(QByteArray::number(clock.nsecsElapsed() / 1e9));
+        }
+        app.exit(0);
+    });
     const int code = app.exec();
     std::_Exit(code);
 }
@@ -144,6 +164,21 @@ int main(int argc, char* argv[])
                     "fc-list %.3f s (peak %.1f MB); ratio %.1f\n",
                     n, startup.seconds, startup.peakKilobytes / 1024.0, reference.seconds,
                     reference.peakKilobytes / 1024.0, startup.seconds / reference.seconds);
+        std::fflush(stdout);
+
+        const QString result = home.filePath(QStringLiteral("view-seconds"));
+        environment.insert(QStringLiteral("GLYFARO_BENCH_VIEW_RESULT"), result);
+        std::vector<double> views;
+        for (int run = 0; run < Runs; ++run) {
+            measure({self, QStringLiteral("--start-once")}, environment, 1);
+            QFile file(result);
+            if (!file.open(QIODevice::ReadOnly))
+                qFatal("no view timing");
+            views.push_back(file.readAll().toDouble());
+        }
+        environment.remove(QStringLiteral("GLYFARO_BENCH_VIEW_RESULT"));
+        std::sort(views.begin(), views.end());
+        std::printf("%5d fonts: opening and drawing an individual view %.3f s\n", n, views[views.size() / 2]);
         std::fflush(stdout);
     }
     return 0;

@@ -152,9 +152,14 @@ void Form5::load(const QStringList& fontNames, const Settings& settings)
     Combo1->addItems(fontNames);
     Combo1->setCurrentIndex(-1);
 
-    // The design font, which falls back to a Japanese Gothic where it is missing.
+    // The design font where it is installed, else the program's own Japanese
+    // face. Asking for a family that does not exist sends every text through
+    // the font fallback, which walks all installed families: seconds with
+    // thousands of fonts.
+    const QString designFamily = QStringLiteral("ＭＳ Ｐゴシック");
     m_textFont = Text1->font();
-    m_textFont.setFamily(QStringLiteral("ＭＳ Ｐゴシック"));
+    if (fontNames.contains(designFamily))
+        m_textFont.setFamily(designFamily);
     m_textFont.setPointSize(Slider1->value());
     m_textFont.setBold(false);
     m_textFont.setItalic(false);

@@ -53,6 +53,7 @@ private slots:
     void keyboardDrivesSliderAndSelector();
     void entriesAndInvalidIndex();
     void viewsAreIndependent();
+    void designFontOnlyWhenInstalled();
 
 private:
     FakeDialogs m_dialogs;
@@ -319,6 +320,20 @@ void TestForm5::viewsAreIndependent()
     second.Command1_Click();
     QCOMPARE(dialogs.colorRequests.last(), 0u);
     QCOMPARE(textColor(first), QColor(Qt::blue));
+}
+
+void TestForm5::designFontOnlyWhenInstalled()
+{
+    // A family that is not installed must not be asked for: the font
+    // fallback it starts walks every installed family.
+    const QString design = QStringLiteral("ＭＳ Ｐゴシック");
+    Settings settings;
+    Form5 without(Fonts, settings, m_dialogs);
+    QVERIFY(!without.Text1->font().families().contains(design));
+    QCOMPARE(without.Text1->font().family(), without.font().family());
+
+    Form5 with(QStringList(Fonts) << design, settings, m_dialogs);
+    QCOMPARE(with.Text1->font().family(), design);
 }
 
 QTEST_MAIN(TestForm5)
