@@ -6,6 +6,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QScreen>
+#include <QTextDocument>
 
 using platform::twipsToPixels;
 
@@ -34,6 +35,8 @@ void Form4::createControls()
     Text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text2->setFocusPolicy(Qt::NoFocus);
+    // Aligned with the status line above it.
+    Text2->document()->setDocumentMargin(0);
     Text2->setStyleSheet(QStringLiteral("background: transparent; color: white;"));
     Text2->setPlainText(QStringLiteral("Glyfaro 2\n"
                                        "for Windows 95/98/NT4.0/2000\n"
