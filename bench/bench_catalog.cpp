@@ -62,7 +62,7 @@ int runChild()
     const FontFileLookup lookup(catalog, services->platform(), WindowsKey);
     int found = 0;
     for (const QString& name : catalog.AllFontNames)
-        found += lookup.lookup(name).matched;
+        found += lookup.LookupFontFile(name).matched;
     const double lookups = clock.nsecsElapsed() / 1e9;
 
     std::printf("%.6f %.6f %d %d %ld\n", build, lookups, found, int(catalog.AllFontNames.size()),

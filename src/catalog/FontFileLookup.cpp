@@ -89,7 +89,7 @@ std::optional<qsizetype> FontFileLookup::firstEntryContaining(const QString& sea
     return std::nullopt;
 }
 
-FontFileInfo FontFileLookup::lookup(const QString& fontName) const
+FontFileInfo FontFileLookup::LookupFontFile(const QString& fontName) const
 {
     // The vertical-writing form "@name" lives in the same file as "name".
     const QString searchText = fontName.startsWith(QLatin1Char('@')) ? fontName.mid(1) : fontName;

@@ -29,7 +29,7 @@ public:
     FontFileLookup(const FontCatalog& catalog, platform::Platform& platform,
                    const QString& windowsKeyPath);
 
-    FontFileInfo lookup(const QString& fontName) const;
+    FontFileInfo LookupFontFile(const QString& fontName) const;
 
     // The position in FontFileEntries of the first entry that contains
     // searchText exactly; nullopt when none does.

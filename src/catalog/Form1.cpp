@@ -195,7 +195,7 @@ void Form1::List2_Click()
     const int position = List2->currentRow();
     if (position < 0)
         return;
-    const FontFileInfo file = m_lookup.lookup(List2->item(position)->text());
+    const FontFileInfo file = m_lookup.LookupFontFile(List2->item(position)->text());
     if (file.fatalMessage >= 0) {
         emit fatalError(file.fatalMessage);
         return;

@@ -38,7 +38,7 @@ struct Fixture {
     FontFileInfo lookup(const QString& name)
     {
         FontFileLookup lookup(catalog, test.platform, WindowsKey);
-        return lookup.lookup(name);
+        return lookup.LookupFontFile(name);
     }
 };
 
