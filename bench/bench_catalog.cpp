@@ -11,6 +11,7 @@
 #include "catalog/FontCatalogBuilder.h"
 #include "catalog/FontFileLookup.h"
 #include "BenchFonts.h"
+#include "shell/core/SystemIdentity.h"
 #include "platform/Platform.h"
 
 #include <QCoreApplication>
@@ -27,7 +28,6 @@
 namespace {
 
 constexpr int Runs = 9;
-const QString WindowsKey = QStringLiteral("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion");
 
 double median(std::vector<double> values)
 {
@@ -51,7 +51,7 @@ int runChild()
     auto services = platform::createPlatform();
     FontCatalog catalog;
     const CatalogBuildResult result =
-        BuildFontCatalog(catalog, services->platform(), WindowsKey, [](const QString&) {});
+        BuildFontCatalog(catalog, services->platform(), WindowsNtKeyPath, [](const QString&) {});
     const double build = clock.nsecsElapsed() / 1e9;
     if (result.fatalMessage >= 0) {
         std::fprintf(stderr, "catalogue build failed with message %d\n", result.fatalMessage);
@@ -59,7 +59,7 @@ int runChild()
     }
 
     clock.restart();
-    const FontFileLookup lookup(catalog, services->platform(), WindowsKey);
+    const FontFileLookup lookup(catalog, services->platform(), WindowsNtKeyPath);
     int found = 0;
     for (const QString& name : catalog.AllFontNames)
         found += lookup.LookupFontFile(name).matched;

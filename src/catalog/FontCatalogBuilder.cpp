@@ -3,6 +3,7 @@
 #include "catalog/FontGrouping.h"
 #include "catalog/ListOrder.h"
 #include "shell/core/Messages.h"
+#include "shell/core/RegistryValues.h"
 
 #include <future>
 
@@ -12,12 +13,6 @@ namespace {
 
 // The name buffer the entry walk offers; a longer name ends the walk.
 constexpr std::uint32_t EntryNameBufferChars = 1024;
-
-QString cutAtNul(const QString& text)
-{
-    const qsizetype nul = text.indexOf(QChar(0));
-    return nul < 0 ? text : text.left(nul);
-}
 
 // The entry names of the Fonts key; false when the key cannot be opened or
 // closed.
@@ -32,7 +27,7 @@ bool readFontFileEntries(Registry& registry, const QString& windowsKeyPath, QStr
         QString name;
         if (registry.enumValueName(key, index, EntryNameBufferChars, name) != RegSuccess)
             break;
-        entries.append(cutAtNul(name));
+        entries.append(CutAtFirstNul(name));
     }
     return registry.closeKey(key) == RegSuccess;
 }
@@ -62,7 +57,7 @@ CatalogBuildResult BuildFontCatalog(FontCatalog& catalog, Platform& platform,
         result.fatalMessage = MessageUnexpected;
         return result;
     }
-    catalog.FontsFolder = cutAtNul(*fontsFolder);
+    catalog.FontsFolder = CutAtFirstNul(*fontsFolder);
 
     const QString loading = QStringLiteral("フォント読み込み中...   ");
     const QStringList screenFonts = platform.fonts.screenFonts();
@@ -70,9 +65,19 @@ CatalogBuildResult BuildFontCatalog(FontCatalog& catalog, Platform& platform,
     for (const QString& name : screenFonts) {
         report(status, loading + name);
         catalog.AllFontNames.append(name);
-        catalog.Groups[std::size_t(FontGroupOf(name))].Names.append(name);
     }
     report(status, QStringLiteral("初期化中..."));
+
+    // Sorting each list once at the end gives the order a sorted list box
+    // would have after inserting one name at a time, without its quadratic
+    // cost. The entries sort on a second core meanwhile; each sort has its
+    // own collator, so they share nothing.
+    auto entriesSorted = std::async(std::launch::async, [&catalog] { SortLikeListBox(catalog.FontFileEntries); });
+    SortLikeListBox(catalog.AllFontNames);
+    // The order is total, so a group taken in the order of the sorted whole
+    // list is that group sorted.
+    for (const QString& name : std::as_const(catalog.AllFontNames))
+        catalog.Groups[std::size_t(FontGroupOf(name))].Names.append(name);
 
     std::int32_t total = 0;
     for (int group = 0; group < IndexGroupCount; ++group) {
@@ -88,18 +93,6 @@ CatalogBuildResult BuildFontCatalog(FontCatalog& catalog, Platform& platform,
     catalog.IndexSummary.append(QStringLiteral("Total\t") + QString::number(total)
                                 + QStringLiteral(" Fonts"));
 
-    // Sorting each list once at the end gives the order a sorted list box
-    // would have after inserting one name at a time, without its quadratic
-    // cost. The entries sort on a second core meanwhile; each sort has its
-    // own collator, so they share nothing.
-    auto entriesSorted = std::async(std::launch::async, [&catalog] { SortLikeListBox(catalog.FontFileEntries); });
-    SortLikeListBox(catalog.AllFontNames);
-    // The order is total, so a group in the order of the sorted whole list
-    // is that group sorted.
-    for (FontIndex& index : catalog.Groups)
-        index.Names.clear();
-    for (const QString& name : std::as_const(catalog.AllFontNames))
-        catalog.Groups[std::size_t(FontGroupOf(name))].Names.append(name);
     entriesSorted.get();
 
     result.consistent = catalog.AllFontNames.size() == total;

@@ -6,16 +6,11 @@
 
 using platform::RegSuccess;
 
-namespace {
-
-// Registry texts end at their first NUL, as the stored C string does.
-QString cutAtNul(const QString& text)
+QString CutAtFirstNul(const QString& text)
 {
     const qsizetype nul = text.indexOf(QChar(0));
     return nul < 0 ? text : text.left(nul);
 }
-
-} // namespace
 
 QString ReadRegString(platform::Registry& registry, platform::KeyHandle key, const QString& name)
 {
@@ -25,7 +20,7 @@ QString ReadRegString(platform::Registry& registry, platform::KeyHandle key, con
     QString data;
     if (registry.queryValue(key, name, data) != RegSuccess)
         return UnknownText;
-    return cutAtNul(data);
+    return CutAtFirstNul(data);
 }
 
 std::optional<std::int32_t> ReadRegNumber(platform::Registry& registry, platform::KeyHandle key,
@@ -40,7 +35,7 @@ std::optional<std::int32_t> ReadRegNumber(platform::Registry& registry, platform
 
     // The stored numbers are plain decimal text; the user's locale may also
     // add group separators or a decimal comma, so accept both forms.
-    const QString text = cutAtNul(data).trimmed();
+    const QString text = CutAtFirstNul(data).trimmed();
     bool ok = false;
     double value = QLocale::c().toDouble(text, &ok);
     if (!ok)

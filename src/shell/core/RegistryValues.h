@@ -9,6 +9,9 @@
 // The text a missing registry text value reads as.
 inline const QString UnknownText = QStringLiteral("不明");
 
+// Registry texts end at their first NUL, as the stored C string does.
+QString CutAtFirstNul(const QString& text);
+
 // A value as text; "不明" when it is missing or cannot be read.
 QString ReadRegString(platform::Registry& registry, platform::KeyHandle key, const QString& name);
 
