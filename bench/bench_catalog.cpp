@@ -11,7 +11,7 @@
 #include "catalog/FontCatalogBuilder.h"
 #include "catalog/FontFileLookup.h"
 #include "BenchFonts.h"
-#include "shell/core/SystemIdentity.h"
+#include "core/SystemIdentity.h"
 #include "platform/Platform.h"
 
 #include <QCoreApplication>

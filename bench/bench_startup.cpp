@@ -12,7 +12,7 @@
 #include "platform/UiFont.h"
 #include "display/Form5.h"
 #include "shell/MDIForm1.h"
-#include "shell/core/SettingsStore.h"
+#include "core/SettingsStore.h"
 
 #include <QApplication>
 #include <QDir>

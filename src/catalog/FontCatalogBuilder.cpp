@@ -2,8 +2,8 @@
 
 #include "catalog/FontGrouping.h"
 #include "catalog/ListOrder.h"
-#include "shell/core/Messages.h"
-#include "shell/core/RegistryValues.h"
+#include "core/Messages.h"
+#include "core/RegistryValues.h"
 
 #include <future>
 

@@ -1,8 +1,8 @@
 #include "catalog/FontFileLookup.h"
 
 #include "catalog/SizeText.h"
-#include "shell/core/Messages.h"
-#include "shell/core/RegistryValues.h"
+#include "core/Messages.h"
+#include "core/RegistryValues.h"
 
 #include <QFileInfo>
 

@@ -6,7 +6,7 @@
 #include "catalog/TabStopDelegate.h"
 #include "platform/TextConversion.h"
 #include "platform/Twips.h"
-#include "shell/core/RegistryValues.h"
+#include "core/RegistryValues.h"
 
 #include <QLabel>
 #include <QListWidget>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/Dialogs.h"
-#include "shell/core/Settings.h"
+#include "core/Settings.h"
 
 #include <QFont>
 #include <QSize>

@@ -9,9 +9,9 @@
 #include "platform/Twips.h"
 #include "shell/Form4.h"
 #include "shell/HidingSubWindow.h"
-#include "shell/core/Messages.h"
-#include "shell/core/SettingsStore.h"
-#include "shell/core/SystemIdentity.h"
+#include "core/Messages.h"
+#include "core/SettingsStore.h"
+#include "core/SystemIdentity.h"
 
 #include <QApplication>
 #include <QCloseEvent>

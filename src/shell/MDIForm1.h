@@ -2,8 +2,8 @@
 
 #include "catalog/FontCatalog.h"
 #include "platform/Platform.h"
-#include "shell/core/Settings.h"
-#include "shell/core/SystemInfo.h"
+#include "core/Settings.h"
+#include "core/SystemInfo.h"
 
 #include <QMainWindow>
 #include <array>

@@ -4,8 +4,8 @@
 #include "TestEnvironment.h"
 #include "platform/HiveRegistry.h"
 #include "reset/ResetTool.h"
-#include "shell/core/Messages.h"
-#include "shell/core/SettingsStore.h"
+#include "core/Messages.h"
+#include "core/SettingsStore.h"
 
 #include <QFile>
 #include <QtTest>

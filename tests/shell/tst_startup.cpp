@@ -3,7 +3,7 @@
 #include "display/Form5.h"
 #include "shell/Form4.h"
 #include "shell/MDIForm1.h"
-#include "shell/core/SettingsStore.h"
+#include "core/SettingsStore.h"
 
 #include <QApplication>
 #include <QLabel>

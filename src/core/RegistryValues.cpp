@@ -1,4 +1,4 @@
-#include "shell/core/RegistryValues.h"
+#include "core/RegistryValues.h"
 
 #include <QLocale>
 #include <cmath>

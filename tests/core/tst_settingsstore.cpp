@@ -1,7 +1,7 @@
 #include "TestPlatform.h"
-#include "shell/core/Messages.h"
-#include "shell/core/RegistryValues.h"
-#include "shell/core/SettingsStore.h"
+#include "core/Messages.h"
+#include "core/RegistryValues.h"
+#include "core/SettingsStore.h"
 
 #include <QtTest>
 

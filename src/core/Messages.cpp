@@ -1,4 +1,4 @@
-#include "shell/core/Messages.h"
+#include "core/Messages.h"
 
 #include <array>
 

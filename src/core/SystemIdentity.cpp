@@ -1,7 +1,7 @@
-#include "shell/core/SystemIdentity.h"
+#include "core/SystemIdentity.h"
 
-#include "shell/core/Messages.h"
-#include "shell/core/RegistryValues.h"
+#include "core/Messages.h"
+#include "core/RegistryValues.h"
 
 using namespace platform;
 

@@ -1,5 +1,5 @@
 #include "TestPlatform.h"
-#include "shell/core/Messages.h"
+#include "core/Messages.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 #include "TestPlatform.h"
-#include "shell/core/Messages.h"
-#include "shell/core/SystemIdentity.h"
+#include "core/Messages.h"
+#include "core/SystemIdentity.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/Registry.h"
-#include "shell/core/Settings.h"
+#include "core/Settings.h"
 
 #include <QString>
 #include <functional>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/Platform.h"
-#include "shell/core/SystemInfo.h"
+#include "core/SystemInfo.h"
 
 #include <optional>
 
