@@ -10,4 +10,12 @@ QStringList FontConfigFonts::screenFonts()
     return snapshot ? snapshot->screenFonts() : QStringList();
 }
 
+QString FontConfigFonts::designFace(DesignFace face)
+{
+    std::optional<QString>& known = face == DesignFace::ProportionalGothic ? m_proportional : m_fixed;
+    if (!known)
+        known = resolveDesignFace(face, screenFonts());
+    return *known;
+}
+
 } // namespace platform

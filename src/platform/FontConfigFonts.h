@@ -3,6 +3,8 @@
 #include "platform/FontList.h"
 #include "platform/FontSnapshot.h"
 
+#include <optional>
+
 namespace platform {
 
 // The screen fonts as the font configuration lists them.
@@ -10,9 +12,12 @@ class FontConfigFonts : public FontList {
 public:
     explicit FontConfigFonts(FontSnapshotSource fonts = &FontSnapshot::shared);
     QStringList screenFonts() override;
+    QString designFace(DesignFace face) override;
 
 private:
     FontSnapshotSource m_fonts;
+    std::optional<QString> m_proportional;
+    std::optional<QString> m_fixed;
 };
 
 } // namespace platform

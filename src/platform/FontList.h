@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/DesignFaces.h"
+
 #include <QStringList>
 
 namespace platform {
@@ -9,6 +11,9 @@ class FontList {
 public:
     virtual ~FontList() = default;
     virtual QStringList screenFonts() = 0;
+    // The family to use for a design face: the face itself where it is
+    // installed, else its counterpart; empty when there is neither.
+    virtual QString designFace(DesignFace face) = 0;
 };
 
 } // namespace platform

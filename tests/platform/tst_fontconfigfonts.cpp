@@ -46,6 +46,24 @@ private slots:
         QCOMPARE(FontConfigFonts().screenFonts(), names);
     }
 
+    // A missing design face is replaced by a Japanese face of the same
+    // spacing that the screen-font list names, so windows can find it.
+    void designFacesFallBackToInstalledCounterparts()
+    {
+        FontConfigFonts fonts;
+        const QStringList names = fonts.screenFonts();
+        const QString proportional = fonts.designFace(DesignFace::ProportionalGothic);
+        const QString fixed = fonts.designFace(DesignFace::FixedGothic);
+        QVERIFY(!names.contains(designFaceName(DesignFace::ProportionalGothic)));
+        QVERIFY2(names.contains(proportional), qPrintable(proportional));
+        QVERIFY2(names.contains(fixed), qPrintable(fixed));
+        QVERIFY(proportional != fixed);
+
+        const QStringList withDesign{QStringLiteral("Arial"), QStringLiteral("ＭＳ Ｐゴシック")};
+        QCOMPARE(resolveDesignFace(DesignFace::ProportionalGothic, withDesign), QStringLiteral("ＭＳ Ｐゴシック"));
+        QCOMPARE(resolveDesignFace(DesignFace::FixedGothic, withDesign), fixed);
+    }
+
     void pathsToOneFileCountOnce()
     {
         QTemporaryDir dir;

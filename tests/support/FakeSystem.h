@@ -50,5 +50,15 @@ public:
 class FakeFontList : public platform::FontList {
 public:
     QStringList screenFonts() override { return names; }
+    // The design face where names holds it, else the counterpart set here.
+    QString designFace(platform::DesignFace face) override
+    {
+        const QString name = platform::designFaceName(face);
+        if (names.contains(name))
+            return name;
+        return face == platform::DesignFace::ProportionalGothic ? proportionalCounterpart : fixedCounterpart;
+    }
     QStringList names;
+    QString proportionalCounterpart;
+    QString fixedCounterpart;
 };
