@@ -1,5 +1,6 @@
 #include "platform/LinuxSystem.h"
 
+#include "platform/LockKeyReader.h"
 #include "platform/SystemFacts.h"
 
 #include <QCoreApplication>
@@ -112,6 +113,13 @@ QString LinuxSystem::programFolder()
 QString LinuxSystem::pathSeparator()
 {
     return QStringLiteral("/");
+}
+
+LockKeyState LinuxSystem::lockKeys()
+{
+    if (!m_lockKeys)
+        m_lockKeys = std::make_unique<LockKeyReader>();
+    return m_lockKeys->state();
 }
 
 void LinuxSystem::openFontsFolder()

@@ -8,6 +8,8 @@
 
 namespace platform {
 
+class LockKeyReader;
+
 // System facts and services on Linux.
 class LinuxSystem : public System {
 public:
@@ -23,6 +25,7 @@ public:
     std::optional<QString> fontsFolder() override;
     QString programFolder() override;
     QString pathSeparator() override;
+    LockKeyState lockKeys() override;
     void openFontsFolder() override;
     void openDisplaySettings() override;
     [[noreturn]] void endProgram() override;
@@ -33,6 +36,7 @@ public:
 private:
     std::unique_ptr<QLockFile> m_instanceLock;
     std::optional<bool> m_smoothing;
+    std::unique_ptr<LockKeyReader> m_lockKeys;
 };
 
 } // namespace platform

@@ -19,6 +19,13 @@ inline constexpr std::uint32_t PlatformWindows = 1;
 inline constexpr std::uint32_t PlatformNt = 2;
 inline constexpr std::uint32_t PlatformLinux = 3;
 
+// Whether the lock keys are on, as the keyboard's indicators show them.
+struct LockKeyState {
+    bool capsLock = false;
+    bool numLock = false;
+    bool operator==(const LockKeyState&) const = default;
+};
+
 // Facts about the running system and the services the program asks of it
 // outside the registry, fonts and dialogs.
 class System {
@@ -44,6 +51,8 @@ public:
     virtual QString programFolder() = 0;
     // The separator between a folder and a file name in this system's paths.
     virtual QString pathSeparator() = 0;
+
+    virtual LockKeyState lockKeys() = 0;
 
     virtual void openFontsFolder() = 0;
     virtual void openDisplaySettings() = 0;

@@ -27,6 +27,7 @@ public:
     std::optional<QString> fontsFolder() override { return fonts; }
     QString programFolder() override { return folder; }
     QString pathSeparator() override { return separator; }
+    platform::LockKeyState lockKeys() override { return locks; }
     void openFontsFolder() override { ++fontsFolderOpened; }
     void openDisplaySettings() override { ++displaySettingsOpened; }
     void endProgram() override { ++endCalls; }
@@ -42,6 +43,7 @@ public:
     std::optional<QString> fonts = QStringLiteral("/home/user/.local/share/fonts");
     QString folder = QStringLiteral("/opt/glyfaro");
     QString separator = QStringLiteral("/");
+    platform::LockKeyState locks;
     int fontsFolderOpened = 0;
     int displaySettingsOpened = 0;
     int endCalls = 0;
