@@ -3,6 +3,7 @@
 #include "catalog/ListWindowLayout.h"
 
 #include "display/Form5Logic.h"
+#include "display/SampleSmoothing.h"
 #include "platform/Twips.h"
 
 #include <QCheckBox>
@@ -263,6 +264,12 @@ void Form5::Command2_Click()
     if (!fontChosen())
         return;
     emit printRequested(Combo1->currentText(), PrintTextFor(Text1Text()));
+}
+
+void Form5::setSmoothing(bool on)
+{
+    applySampleSmoothing(m_textFont, on);
+    applyTextFont();
 }
 
 void Form5::applyTextFont()

@@ -33,6 +33,9 @@ public:
     // Selects an entry as code selection does: the font-choice handler runs.
     // An index outside the list selects nothing and changes nothing.
     void setListIndex(int index);
+    // Switches antialiasing of the sample text.
+    void setSmoothing(bool on);
+
     // The first entry exactly equal to name, or -1.
     int findEntry(const QString& name) const;
 

@@ -1,0 +1,286 @@
+#include "display/Form10.h"
+
+#include "catalog/ListWindowLayout.h"
+#include "display/PreviewPaging.h"
+#include "display/SampleSmoothing.h"
+#include "platform/Twips.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTimer>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+using platform::twipsToPixels;
+
+namespace {
+
+constexpr int DesignClientWidthTwips = 8190;
+constexpr int DesignClientHeightTwips = 6435;
+constexpr int SlotPitchTwips = 780;
+constexpr int SamplePoints = 18;
+constexpr int HeadingPoints = 9;
+// 0x00C00000: blue 0xC0.
+const QColor HeadingColor(0x00, 0x00, 0xC0);
+// One notch of a mouse wheel, in eighths of a degree.
+constexpr int WheelNotch = 120;
+
+} // namespace
+
+Form10::Form10(const QStringList& fontNames, const Settings& settings, const QString& headingFace,
+               QWidget* frame, QWidget* parent)
+    : QWidget(parent)
+    , m_fontNames(fontNames)
+    , m_settings(settings)
+    , m_frame(frame)
+{
+    createControls();
+    placeControls();
+
+    QFont heading = font();
+    if (!headingFace.isEmpty())
+        heading.setFamily(headingFace);
+    heading.setPointSize(HeadingPoints);
+    heading.setBold(true);
+    // Faces with tall line spacing need more than the design height; the
+    // heading may reach into the transparent top of the sample below it.
+    const int headingHeight = std::max(Label1[0]->height(), QFontMetrics(heading).height());
+    for (QLabel* label : Label1) {
+        label->setFont(heading);
+        label->resize(label->width(), headingHeight);
+        label->raise();
+    }
+    m_sampleFont = font();
+    m_sampleFont.setPointSize(SamplePoints);
+
+    Form_Load();
+    connectHandlers();
+}
+
+QSize Form10::designClientSizePixels()
+{
+    return {twipsToPixels(DesignClientWidthTwips), twipsToPixels(DesignClientHeightTwips)};
+}
+
+void Form10::createControls()
+{
+    setWindowTitle(QStringLiteral("プレビュー"));
+    setWindowIcon(listWindowIcon());
+    // The window takes the keys that turn pages.
+    setFocusPolicy(Qt::StrongFocus);
+
+    VScroll1 = new QScrollBar(Qt::Vertical, this);
+    auto picture = new QFrame(this);
+    picture->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    Picture1 = picture;
+
+    QPalette headingPalette = palette();
+    headingPalette.setColor(QPalette::WindowText, HeadingColor);
+    for (std::size_t k = 0; k < Label1.size(); ++k) {
+        Label1[k] = new QLabel(Picture1);
+        Label1[k]->setPalette(headingPalette);
+        Label2[k] = new QLabel(Picture1);
+        for (QLabel* label : {Label1[k], Label2[k]}) {
+            label->setTextFormat(Qt::PlainText);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            label->installEventFilter(this);
+        }
+    }
+    Label3 = new QLabel(this);
+    Label3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    VScroll1->installEventFilter(this);
+    Picture1->installEventFilter(this);
+}
+
+void Form10::placeControls()
+{
+    placeInTwips(VScroll1, 7800, 360, 255, 5535);
+    placeInTwips(Picture1, 120, 360, 7695, 5535);
+    for (int k = 0; k < int(Label1.size()); ++k) {
+        placeInTwips(Label1[std::size_t(k)], 60, 60 + SlotPitchTwips * k, 7455, 195);
+        placeInTwips(Label2[std::size_t(k)], 60, 240 + SlotPitchTwips * k, 7335, 555);
+    }
+    placeInTwips(Label3, 6000, 120, 2055, 255);
+    setFixedSize(designClientSizePixels());
+}
+
+void Form10::Form_Load()
+{
+    setCursor(Qt::WaitCursor);
+    if (m_frame)
+        m_frame->setEnabled(false);
+
+    m_maximum = PreviewMaximum(int(m_fontNames.size()));
+    VScroll1->setRange(0, m_maximum);
+    VScroll1->setSingleStep(1);
+    VScroll1->setPageStep(1);
+    Label3->setText(PreviewCaption(0, m_maximum));
+    drawPage(0);
+
+    if (m_frame)
+        m_frame->setEnabled(true);
+    unsetCursor();
+}
+
+void Form10::connectHandlers()
+{
+    // valueChanged covers both the change and the scroll of the bar: clicks,
+    // keys and every step of a dragged thumb.
+    connect(VScroll1, &QScrollBar::valueChanged, this, [this](int) { scheduleTurn(); });
+}
+
+void Form10::scheduleTurn()
+{
+    if (m_turnPending)
+        return;
+    m_turnPending = true;
+    // Drawn once the events already waiting have been handled, so a fast
+    // drag over fonts that are slow to open draws only where it ends.
+    QTimer::singleShot(0, this, [this] {
+        if (m_turnPending)
+            VScroll1_Change();
+    });
+}
+
+void Form10::VScroll1_Change()
+{
+    m_turnPending = false;
+    const int page = VScroll1->value();
+    if (m_frame)
+        m_frame->setCursor(Qt::WaitCursor);
+    Label3->setText(PreviewCaption(page, m_maximum));
+    drawPage(page);
+    if (m_frame)
+        m_frame->unsetCursor();
+}
+
+void Form10::drawPage(int page)
+{
+    const auto positions = PreviewSlotPositions(page, int(m_fontNames.size()));
+    // Past the end of the list from the bottom up, then the filled slots.
+    for (int slot = PreviewSlotsPerPage - 1; slot >= 0; --slot) {
+        if (positions[std::size_t(slot)] < 0)
+            clearSlot(slot);
+    }
+    for (int slot = 0; slot < PreviewSlotsPerPage; ++slot) {
+        if (positions[std::size_t(slot)] >= 0)
+            fillSlot(slot, positions[std::size_t(slot)]);
+    }
+}
+
+void Form10::fillSlot(int slot, int position)
+{
+    const QString& name = m_fontNames.at(position);
+    QLabel* heading = Label1[std::size_t(slot)];
+    QLabel* sample = Label2[std::size_t(slot)];
+    heading->setText(name);
+    heading->setToolTip(name);
+
+    QFont face = m_sampleFont;
+    face.setFamily(name);
+    face.setBold(false);
+    face.setItalic(false);
+    sample->setFont(face);
+    sample->setText(m_settings.PreviewText == 1 ? m_settings.PreviewTextStrings : name);
+    sample->setToolTip(name);
+}
+
+void Form10::clearSlot(int slot)
+{
+    // The sample keeps its face; only the texts go.
+    for (QLabel* label : {Label1[std::size_t(slot)], Label2[std::size_t(slot)]}) {
+        label->clear();
+        label->setToolTip(QString());
+    }
+}
+
+void Form10::Label_DblClick(int index)
+{
+    const int position = PreviewPositionAt(VScroll1->value(), index, int(m_fontNames.size()));
+    // A cleared slot past the end of the list opens nothing.
+    if (position >= 0)
+        emit openViewAt(position);
+}
+
+void Form10::applyPreviewText()
+{
+    for (std::size_t k = 0; k < Label1.size(); ++k) {
+        // A cleared slot has no font to show a text in.
+        if (Label1[k]->text().isEmpty())
+            continue;
+        Label2[k]->setText(m_settings.PreviewText == 1 ? m_settings.PreviewTextStrings : Label1[k]->text());
+    }
+}
+
+void Form10::setSmoothing(bool on)
+{
+    applySampleSmoothing(m_sampleFont, on);
+    for (QLabel* sample : Label2) {
+        QFont face = sample->font();
+        applySampleSmoothing(face, on);
+        sample->setFont(face);
+    }
+}
+
+bool Form10::turnByWheel(QWheelEvent* event)
+{
+    // High-resolution wheels send fractions of a notch; a page per notch.
+    m_wheelRemainder += event->angleDelta().y();
+    const int notches = m_wheelRemainder / WheelNotch;
+    m_wheelRemainder -= notches * WheelNotch;
+    if (notches != 0)
+        VScroll1->setValue(VScroll1->value() - notches);
+    event->accept();
+    return true;
+}
+
+void Form10::wheelEvent(QWheelEvent* event)
+{
+    turnByWheel(event);
+}
+
+void Form10::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_PageUp:
+    case Qt::Key_Up:
+        VScroll1->setValue(VScroll1->value() - 1);
+        break;
+    case Qt::Key_PageDown:
+    case Qt::Key_Down:
+        VScroll1->setValue(VScroll1->value() + 1);
+        break;
+    case Qt::Key_Home:
+        VScroll1->setValue(0);
+        break;
+    case Qt::Key_End:
+        VScroll1->setValue(m_maximum);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+bool Form10::eventFilter(QObject* watched, QEvent* event)
+{
+    // Over the bar or any slot, a wheel notch is one page (the bar alone
+    // would move several).
+    if (event->type() == QEvent::Wheel)
+        return turnByWheel(static_cast<QWheelEvent*>(event));
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        for (int k = 0; k < PreviewSlotsPerPage; ++k) {
+            if (watched == Label1[std::size_t(k)] || watched == Label2[std::size_t(k)]) {
+                Label_DblClick(k);
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
