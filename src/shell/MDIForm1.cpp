@@ -4,17 +4,22 @@
 #include "catalog/FontFileLookup.h"
 #include "catalog/Form1.h"
 #include "catalog/Form2.h"
+#include "display/Form10.h"
 #include "display/Form5.h"
 #include "platform/AppInfo.h"
 #include "platform/Twips.h"
 #include "shell/Form4.h"
+#include "shell/ChildPlacement.h"
 #include "shell/HidingSubWindow.h"
+#include "shell/Workspace.h"
 #include "core/Messages.h"
 #include "core/SettingsStore.h"
 #include "core/SystemIdentity.h"
 
 #include <QApplication>
+#include <QActionGroup>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -40,6 +45,10 @@ const QString MakerMailAddress = QStringLiteral("support@sorimo.example");
 // every one of thousands of fonts would cost more than reading them.
 constexpr int SplashRepaintMilliseconds = 30;
 
+// How often the lock-key panels ask the keyboard, for changes made while
+// another program has the focus; presses seen here update them at once.
+constexpr int LockPollMilliseconds = 250;
+
 } // namespace
 
 MDIForm1::MDIForm1(platform::Platform& platform, QWidget* parent)
@@ -47,7 +56,7 @@ MDIForm1::MDIForm1(platform::Platform& platform, QWidget* parent)
     , m_platform(platform)
 {
     setWindowTitle(QStringLiteral("Glyfaro 2"));
-    m_mdiArea = new QMdiArea(this);
+    m_mdiArea = new Workspace(this);
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
@@ -57,6 +66,7 @@ MDIForm1::MDIForm1(platform::Platform& platform, QWidget* parent)
     createToolbar();
     createStatusBar();
     createTimer();
+    createLockWatch();
 }
 
 MDIForm1::~MDIForm1()
@@ -85,7 +95,7 @@ void MDIForm1::createMenus()
     viewMenu->addSeparator();
     viewMenu->addAction(QStringLiteral("フォント全てを一覧(&A)..."), this, [this] { View_Click(2); });
     viewMenu->addAction(QStringLiteral("フォントをインデックス別で一覧(&I)..."), this, [this] { View_Click(3); });
-    viewMenu->addAction(QStringLiteral("プレビュー(&P)..."))->setEnabled(false);
+    viewMenu->addAction(QStringLiteral("プレビュー(&P)..."), this, [this] { View_Click(4); });
     viewMenu->addAction(QStringLiteral("個別表示(&K)..."), this, [this] { View_Click(5); });
 
     QMenu* propertyMenu = menuBar()->addMenu(QStringLiteral("プロパティ(&P)"));
@@ -95,6 +105,8 @@ void MDIForm1::createMenus()
     propertyMenu->addAction(QStringLiteral("画面のプロパティ(&S)..."), this, [this] { Property_Click(3); });
 
     QMenu* windowMenu = menuBar()->addMenu(QStringLiteral("ウインドウ(&W)"));
+    m_windowMenu = windowMenu;
+    connect(windowMenu, &QMenu::aboutToShow, this, &MDIForm1::fillWindowMenu);
     windowMenu->addAction(QStringLiteral("上下に並べて表示(&H)"), this, [this] { Window_Click(0); });
     windowMenu->addAction(QStringLiteral("左右に並べて表示(&V)"), this, [this] { Window_Click(1); });
     windowMenu->addAction(QStringLiteral("重ねて表示(&C)"), this, [this] { Window_Click(2); });
@@ -122,7 +134,7 @@ void MDIForm1::createToolbar()
         {5, "Gfc に書込", "フォント名比較ファイルを保存", QStyle::SP_DriveFDIcon, false},
         {7, "全て一覧", "フォント全てを一覧", QStyle::SP_FileDialogListView, true},
         {8, "インデックス別", "フォントをインデックス別で一覧", QStyle::SP_FileDialogDetailedView, true},
-        {9, "プレビュー", "プレビュー", QStyle::SP_FileDialogContentsView, false},
+        {9, "プレビュー", "プレビュー", QStyle::SP_FileDialogContentsView, true},
         {10, "個別表示", "個別表示", QStyle::SP_FileIcon, true},
         {12, "環境設定", "環境設定", QStyle::SP_ComputerIcon, false},
     };
@@ -159,6 +171,36 @@ void MDIForm1::createStatusBar()
     connect(clock, &QTimer::timeout, this, tick);
     clock->start(1000);
     tick();
+}
+
+void MDIForm1::createLockWatch()
+{
+    StatusPanels[1]->setText(QStringLiteral("CAPS"));
+    StatusPanels[2]->setText(QStringLiteral("NUM"));
+    auto poll = new QTimer(this);
+    connect(poll, &QTimer::timeout, this, &MDIForm1::updateLockPanels);
+    poll->start(LockPollMilliseconds);
+    qApp->installEventFilter(this);
+    updateLockPanels();
+}
+
+void MDIForm1::updateLockPanels()
+{
+    // A key that is off is shown greyed, as a lock indicator is.
+    const platform::LockKeyState locks = m_platform.system.lockKeys();
+    StatusPanels[1]->setEnabled(locks.capsLock);
+    StatusPanels[2]->setEnabled(locks.numLock);
+}
+
+bool MDIForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyRelease || event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        // The keyboard's indicator changes once the press has been handled.
+        if (key == Qt::Key_CapsLock || key == Qt::Key_NumLock)
+            QTimer::singleShot(0, this, &MDIForm1::updateLockPanels);
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MDIForm1::createTimer()
@@ -350,15 +392,81 @@ bool MDIForm1::alwaysOnTopChecked() const
 Form5* MDIForm1::openView()
 {
     auto view = new Form5(m_catalog.AllFontNames, m_settings, m_platform.dialogs);
+    view->setSmoothing(m_systemInfo.SmoothingOn != 0);
     auto window = m_mdiArea->addSubWindow(view);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->show();
     // The frame's title bar and borders are the subwindow's contents margins.
     const QMargins frame = window->contentsMargins();
     window->resize(Form5::designClientSizePixels().expandedTo(view->minimumSize())
                    + QSize(frame.left() + frame.right(), frame.top() + frame.bottom()));
+    placeNewChild(window);
+    window->show();
     view->setFocus();
     return view;
+}
+
+void MDIForm1::placeNewChild(QMdiSubWindow* window)
+{
+    // One title bar's height per window, as the frame cascades.
+    const int step = std::max(1, window->contentsMargins().top());
+    window->move(NextCascadePosition(m_cascadeStep, window->size(), m_mdiArea->viewport()->size(), step));
+}
+
+void MDIForm1::showPreview()
+{
+    if (!m_form10) {
+        const QString heading = m_platform.fonts.designFace(platform::DesignFace::ProportionalGothic);
+        m_form10 = new Form10(m_catalog.AllFontNames, m_settings, heading, this);
+        m_form10->setSmoothing(m_systemInfo.SmoothingOn != 0);
+        auto window = new HidingSubWindow;
+        window->setWidget(m_form10);
+        // A fixed single border without a maximize button.
+        window->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                               | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+        window->setOption(QMdiSubWindow::RubberBandResize, false);
+        window->setWindowIcon(m_form10->windowIcon());
+        m_mdiArea->addSubWindow(window);
+        window->adjustSize();
+        window->setFixedSize(window->size());
+        placeNewChild(window);
+        m_form10Window = window;
+        connect(m_form10, &Form10::openViewAt, this, [this](int position) { openView()->setListIndex(position); });
+    }
+    showChild(m_form10Window);
+}
+
+void MDIForm1::fillWindowMenu()
+{
+    for (QAction* action : m_windowListActions) {
+        m_windowMenu->removeAction(action);
+        delete action;
+    }
+    m_windowListActions.clear();
+
+    QList<QMdiSubWindow*> open;
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+        if (window->isVisible())
+            open << window;
+    }
+    if (open.isEmpty())
+        return;
+    m_windowListActions << m_windowMenu->addSeparator();
+    int number = 0;
+    for (QMdiSubWindow* window : open) {
+        ++number;
+        const QString title = window->windowTitle().replace(QLatin1Char('&'), QLatin1String("&&"));
+        const QString caption = number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title)
+                                            : QStringLiteral("%1 %2").arg(number).arg(title);
+        QAction* action = m_windowMenu->addAction(caption);
+        action->setCheckable(true);
+        action->setChecked(window == m_mdiArea->activeSubWindow());
+        connect(action, &QAction::triggered, this, [this, window] {
+            if (window->isMinimized())
+                window->showNormal();
+            showChild(window);
+        });
+        m_windowListActions << action;
+    }
 }
 
 void MDIForm1::View_Click(int index)
@@ -374,9 +482,14 @@ void MDIForm1::View_Click(int index)
     case 3:
         showChild(m_form2Window);
         break;
+    case 4:
+        showPreview();
+        break;
     case 5: {
         Form5* view = openView();
-        if (const int position = view->findEntry(QStringLiteral("ＭＳ ゴシック")); position >= 0)
+        // "ＭＳ ゴシック" where it is installed, else its counterpart.
+        const QString face = m_platform.fonts.designFace(platform::DesignFace::FixedGothic);
+        if (const int position = face.isEmpty() ? -1 : view->findEntry(face); position >= 0)
             view->setListIndex(position);
         break;
     }
@@ -450,6 +563,9 @@ void MDIForm1::Toolbar1_ButtonClick(int index)
         break;
     case 8:
         View_Click(3);
+        break;
+    case 9:
+        View_Click(4);
         break;
     case 10:
         View_Click(5);

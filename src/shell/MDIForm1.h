@@ -18,6 +18,8 @@ class Form1;
 class Form2;
 class Form4;
 class Form5;
+class Form10;
+class QMenu;
 class FontFileLookup;
 
 // The main window: the multiple-document frame that holds the list and view
@@ -46,6 +48,7 @@ public:
     void View_Click(int index);
     void Window_Click(int index);
     void Property_Click(int index);
+    void Help_Click(int index);
     void Toolbar1_ButtonClick(int index);
     void Timer1_Timer();
 
@@ -54,12 +57,18 @@ public:
     const FontCatalog& catalog() const { return m_catalog; }
     Form1* form1() const { return m_form1; }
     Form2* form2() const { return m_form2; }
+    // The preview window, or nullptr before it was first shown.
+    Form10* form10() const { return m_form10; }
+    QMdiSubWindow* form10Window() const { return m_form10Window; }
+    QMenu* windowMenu() const { return m_windowMenu; }
     QMdiSubWindow* form1Window() const { return m_form1Window; }
     QMdiSubWindow* form2Window() const { return m_form2Window; }
     QMdiArea* mdiArea() const { return m_mdiArea; }
     bool alwaysOnTopChecked() const;
     // A new individual view, shown inside the frame.
     Form5* openView();
+    // Shows the lock-key state the platform reports in panels 2 and 3.
+    void updateLockPanels();
 
     QTimer* Timer1 = nullptr;
     QToolBar* Toolbar1 = nullptr;
@@ -67,12 +76,17 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createMenus();
     void createToolbar();
     void createStatusBar();
     void createTimer();
+    void createLockWatch();
+    void fillWindowMenu();
+    void placeNewChild(QMdiSubWindow* window);
+    void showPreview();
 
     LoadResult fail(int message);
     void showSplashStatus(const QString& text);
@@ -93,6 +107,11 @@ private:
     Form2* m_form2 = nullptr;
     QMdiSubWindow* m_form1Window = nullptr;
     QMdiSubWindow* m_form2Window = nullptr;
+    Form10* m_form10 = nullptr;
+    QMdiSubWindow* m_form10Window = nullptr;
+    QMenu* m_windowMenu = nullptr;
+    QList<QAction*> m_windowListActions;
+    int m_cascadeStep = 0;
     QAction* m_alwaysOnTop = nullptr;
     int m_timerStep = 0;
     bool m_unloaded = false;

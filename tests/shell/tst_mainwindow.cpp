@@ -1,0 +1,210 @@
+#include "TestPlatform.h"
+#include "display/Form10.h"
+#include "display/Form5.h"
+#include "shell/MDIForm1.h"
+#include "core/SettingsStore.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QScrollBar>
+#include <QToolBar>
+#include <QtTest>
+
+using platform::RootKey;
+
+namespace {
+
+const QString NtKey = QStringLiteral("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion");
+
+// A machine with a few fonts, the fixed-pitch counterpart among them.
+void prepareMachine(TestPlatform& test, int extraFonts = 0)
+{
+    test.registry.put(RootKey::LocalMachine, NtKey, QStringLiteral("ProductName"), QStringLiteral("Debian GNU/Linux 12"));
+    test.registry.put(RootKey::LocalMachine, NtKey + QStringLiteral("\\Fonts"), QStringLiteral("Arial (TrueType)"),
+                      QStringLiteral("/usr/share/fonts/arial.ttf"));
+    test.fonts.names = {QStringLiteral("Arial"), QStringLiteral("IPAゴシック"), QStringLiteral("Courier")};
+    for (int i = 0; i < extraFonts; ++i)
+        test.fonts.names << QStringLiteral("Synth %1").arg(i, 4, 10, QLatin1Char('0'));
+    test.fonts.fixedCounterpart = QStringLiteral("IPAゴシック");
+}
+
+QList<QMdiSubWindow*> views(const MDIForm1& window)
+{
+    QList<QMdiSubWindow*> found;
+    for (QMdiSubWindow* child : window.mdiArea()->subWindowList()) {
+        if (qobject_cast<Form5*>(child->widget()))
+            found << child;
+    }
+    return found;
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void alwaysOnTopToggledTwice();
+    void individualViews_data();
+    void individualViews();
+    void separatorButtonsDoNothing();
+    void lockPanelsFollowTheKeyboard();
+    void windowMenuListsOpenWindows();
+    void previewOpensOnceAndOpensViews();
+};
+
+void MainWindowTest::alwaysOnTopToggledTwice()
+{
+    TestPlatform test;
+    prepareMachine(test);
+    MDIForm1 window(test.platform);
+    QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Started);
+    window.View_Click(0);
+    QVERIFY(window.alwaysOnTopChecked());
+    QVERIFY(window.windowFlags() & Qt::WindowStaysOnTopHint);
+    window.View_Click(0);
+    QVERIFY(!window.alwaysOnTopChecked());
+    QVERIFY(!(window.windowFlags() & Qt::WindowStaysOnTopHint));
+    QVERIFY(window.isVisible());
+    window.systemShutdown();
+    QCOMPARE(*test.registry.value(RootKey::CurrentUser, SettingsKeyPath, QStringLiteral("AlwaysTop")),
+             QStringLiteral("0"));
+}
+
+void MainWindowTest::individualViews_data()
+{
+    QTest::addColumn<bool>("designInstalled");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("counterpart") << false << QStringLiteral("IPAゴシック");
+    QTest::newRow("design face") << true << QStringLiteral("ＭＳ ゴシック");
+}
+
+void MainWindowTest::individualViews()
+{
+    QFETCH(bool, designInstalled);
+    QFETCH(QString, expected);
+    TestPlatform test;
+    prepareMachine(test);
+    if (designInstalled)
+        test.fonts.names << QStringLiteral("ＭＳ ゴシック");
+    MDIForm1 window(test.platform);
+    QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Started);
+    window.resize(900, 700);
+    for (int i = 0; i < 3; ++i)
+        window.View_Click(5);
+    const QList<QMdiSubWindow*> opened = views(window);
+    QCOMPARE(opened.size(), 3);
+    const QRect area = window.mdiArea()->viewport()->rect();
+    QSet<QPoint> corners;
+    for (QMdiSubWindow* child : opened) {
+        QVERIFY2(area.contains(child->geometry()), "a new view lies wholly inside the client area");
+        corners.insert(child->pos());
+        QCOMPARE(static_cast<Form5*>(child->widget())->Combo1->currentText(), expected);
+    }
+    // Cascaded, not stacked on one spot.
+    QCOMPARE(corners.size(), 3);
+}
+
+void MainWindowTest::separatorButtonsDoNothing()
+{
+    TestPlatform test;
+    prepareMachine(test);
+    MDIForm1 window(test.platform);
+    QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Started);
+    const auto children = window.mdiArea()->subWindowList().size();
+    const bool form1Shown = window.form1Window()->isVisible();
+    test.dialogs.boxes.clear();
+    for (int index : {1, 3, 6, 11, 13, 0, 14})
+        window.Toolbar1_ButtonClick(index);
+    QCOMPARE(window.mdiArea()->subWindowList().size(), children);
+    QCOMPARE(window.form1Window()->isVisible(), form1Shown);
+    QVERIFY(test.dialogs.boxes.isEmpty());
+    QVERIFY(window.isVisible());
+
+    window.Toolbar1_ButtonClick(9);
+    QVERIFY(window.form10Window() && window.form10Window()->isVisible());
+}
+
+void MainWindowTest::lockPanelsFollowTheKeyboard()
+{
+    TestPlatform test;
+    prepareMachine(test);
+    test.system.locks = {true, false};
+    MDIForm1 window(test.platform);
+    QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Started);
+    QCOMPARE(window.StatusPanels[1]->text(), QStringLiteral("CAPS"));
+    QCOMPARE(window.StatusPanels[2]->text(), QStringLiteral("NUM"));
+    QVERIFY(window.StatusPanels[1]->isEnabled());
+    QVERIFY(!window.StatusPanels[2]->isEnabled());
+
+    // Changed while the program runs, even by another program.
+    test.system.locks = {false, true};
+    QTRY_VERIFY(!window.StatusPanels[1]->isEnabled());
+    QVERIFY(window.StatusPanels[2]->isEnabled());
+}
+
+void MainWindowTest::windowMenuListsOpenWindows()
+{
+    TestPlatform test;
+    prepareMachine(test);
+    MDIForm1 window(test.platform);
+    QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Started);
+    window.View_Click(5);
+    window.View_Click(2);
+
+    QMenu* menu = window.windowMenu();
+    const auto listed = [menu] {
+        QList<QAction*> entries;
+        for (QAction* action : menu->actions()) {
+            if (action->isCheckable())
+                entries << action;
+        }
+        return entries;
+    };
+    for (int round = 0; round < 2; ++round) {
+        emit menu->aboutToShow();
+        const QList<QAction*> entries = listed();
+        // The four commands stay first; the visible children follow, once each.
+        QCOMPARE(menu->actions().at(0)->text(), QStringLiteral("上下に並べて表示(&H)"));
+        QCOMPARE(entries.size(), 2);
+        QCOMPARE(entries[0]->text(), QStringLiteral("&1 フォント全てを一覧"));
+        QCOMPARE(entries[1]->text(), QStringLiteral("&2 個別表示 / IPAゴシック (20pt)"));
+        QVERIFY(entries[0]->isChecked());
+        QVERIFY(!entries[1]->isChecked());
+    }
+    listed().at(1)->trigger();
+    QCOMPARE(window.mdiArea()->activeSubWindow(), views(window).first());
+}
+
+void MainWindowTest::previewOpensOnceAndOpensViews()
+{
+    TestPlatform test;
+    prepareMachine(test, 97);
+    MDIForm1 window(test.platform);
+    QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Started);
+    QVERIFY(!window.form10());
+    window.View_Click(4);
+    Form10* preview = window.form10();
+    QVERIFY(preview);
+    QVERIFY(window.isEnabled());
+    QCOMPARE(preview->Label3->text(), QStringLiteral("Page: 1 / 15"));
+    QVERIFY(window.mdiArea()->viewport()->rect().contains(window.form10Window()->geometry()));
+
+    preview->VScroll1->setValue(1);
+    preview->VScroll1_Change();
+    preview->Label_DblClick(3);
+    QCOMPARE(views(window).size(), 1);
+    QCOMPARE(static_cast<Form5*>(views(window).first()->widget())->Combo1->currentIndex(), 10);
+
+    // Closing only hides it; it comes back on the same page.
+    QVERIFY(!window.form10Window()->close());
+    window.View_Click(4);
+    QCOMPARE(window.form10(), preview);
+    QCOMPARE(preview->Label3->text(), QStringLiteral("Page: 2 / 15"));
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"
