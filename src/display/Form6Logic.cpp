@@ -71,3 +71,8 @@ Form6Result ApplyForm6Controls(const Form6Controls& c, Settings& settings, Syste
     result.accepted = true;
     return result;
 }
+
+QFont::StyleStrategy SampleAntialiasing(std::int32_t smoothingOn)
+{
+    return smoothingOn == 1 ? QFont::PreferAntialias : QFont::NoAntialias;
+}

@@ -4,6 +4,7 @@
 #include "core/SystemInfo.h"
 #include "platform/System.h"
 
+#include <QFont>
 #include <QString>
 #include <cstdint>
 
@@ -60,3 +61,7 @@ std::int32_t ToggledSmoothingBox(std::int32_t box);
 // SmoothingOn follows only a switch that succeeded.
 Form6Result ApplyForm6Controls(const Form6Controls& controls, Settings& settings, SystemInfo& info,
                                platform::System& system);
+
+// How samples are drawn for a smoothing state: antialiased when it is on
+// (SmoothingOn = 1), with plain pixels otherwise.
+QFont::StyleStrategy SampleAntialiasing(std::int32_t smoothingOn);

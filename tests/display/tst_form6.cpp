@@ -6,6 +6,7 @@
 
 #include "support/TestPlatform.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
@@ -13,7 +14,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QImage>
+#include <QPainter>
 #include <QTest>
+#include <QTimer>
 
 using platform::twipsToPixels;
 
@@ -66,6 +70,8 @@ private slots:
     void scrollBarPassesTheFocusOn();
     void tabOrder();
     void placedBelowTheOwner();
+    void opensModally();
+    void sampleAntialiasing();
     void nothingIsClipped();
     void screenshot();
 };
@@ -492,6 +498,51 @@ void TestForm6::placedBelowTheOwner()
     QVERIFY(QTest::qWaitForWindowExposed(&owner));
     Form6 w(settings, info, p.platform, &owner);
     QCOMPARE(w.pos(), owner.frameGeometry().topLeft() + QPoint(80, 60));
+}
+
+void TestForm6::opensModally()
+{
+    TestPlatform p;
+    Settings settings;
+    SystemInfo info;
+    Form6 w(settings, info, p.platform);
+    bool wasModal = false;
+    QTimer::singleShot(0, &w, [&] {
+        wasModal = QApplication::activeModalWidget() == &w;
+        w.Check1[11]->setChecked(false);
+        w.Command1->click();
+    });
+    QCOMPARE(w.exec(), int(QDialog::Accepted));
+    QVERIFY(wasModal);
+    QCOMPARE(settings.StartupOverall, 0);
+}
+
+void TestForm6::sampleAntialiasing()
+{
+    // Smoothing off really draws with plain pixels: no grey between ink and paper.
+    const auto greys = [](std::int32_t smoothingOn) {
+        QFont font;
+        font.setFamilies({platform::designFaceCounterpart(platform::DesignFace::ProportionalGothic)});
+        font.setPixelSize(24);
+        font.setStyleStrategy(SampleAntialiasing(smoothingOn));
+        QImage image(80, 40, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(image.rect(), Qt::AlignCenter, QStringLiteral("永あA"));
+        painter.end();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const int level = qGray(image.pixel(x, y));
+                count += level > 0 && level < 255 ? 1 : 0;
+            }
+        }
+        return count;
+    };
+    QVERIFY(greys(1) > 0);
+    QCOMPARE(greys(0), 0);
 }
 
 void TestForm6::nothingIsClipped()
