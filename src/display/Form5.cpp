@@ -200,17 +200,12 @@ int Form5::findEntry(const QString& name) const
 
 QString Form5::Text1Text() const
 {
-    QString text = Text1->toPlainText();
-    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return text;
+    return TextFromBoxLines(Text1->toPlainText());
 }
 
 void Form5::setText1Text(const QString& text)
 {
-    // The box separates lines itself; CR LF is how its text is exchanged.
-    QString lines = text;
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    Text1->setPlainText(lines);
+    Text1->setPlainText(BoxLinesFromText(text));
 }
 
 bool Form5::fontChosen() const

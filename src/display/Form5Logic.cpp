@@ -52,6 +52,20 @@ QString LoadSampleText(const QString& stored)
     return box;
 }
 
+QString BoxLinesFromText(const QString& text)
+{
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return lines;
+}
+
+QString TextFromBoxLines(const QString& lines)
+{
+    QString text = lines;
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return text;
+}
+
 QString PrintTextFor(const QString& boxText)
 {
     const qsizetype cr = boxText.indexOf(QLatin1Char('\r'));

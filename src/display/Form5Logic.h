@@ -33,6 +33,11 @@ int StartPointSize(std::int32_t sampleTextSize);
 // with its CR LF, the remainder last. Equals the stored text.
 QString LoadSampleText(const QString& stored);
 
+// A multi-line text box separates its lines with LF; the settings and the
+// windows exchange texts with CR LF line breaks.
+QString BoxLinesFromText(const QString& text);
+QString TextFromBoxLines(const QString& lines);
+
 // The text handed to the glyph printout: the box text up to its first CR,
 // or the default text when that is empty.
 QString PrintTextFor(const QString& boxText);
