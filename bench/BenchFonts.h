@@ -21,3 +21,13 @@ inline QString benchFontSet(int n)
     }
     return conf;
 }
+
+#include "core/SettingsStore.h"
+#include "platform/HiveRegistry.h"
+
+// Settings as a returning user has them, so no welcome box waits for a click.
+inline void prepareBenchSettings(const QString& configHome)
+{
+    platform::HiveRegistry registry(configHome + QStringLiteral("/glyfaro/user.reg"));
+    EnsureSettingsKey(registry, SettingsPaths{QStringLiteral("/tmp"), QStringLiteral("/")}, [](int) {});
+}

@@ -120,13 +120,6 @@ int startOnce(int argc, char* argv[])
     std::_Exit(code);
 }
 
-// Settings as a returning user has them, so no welcome box waits for a click.
-void prepareSettings(const QString& configHome)
-{
-    platform::HiveRegistry registry(configHome + QStringLiteral("/glyfaro/user.reg"));
-    EnsureSettingsKey(registry, SettingsPaths{QStringLiteral("/tmp"), QStringLiteral("/")}, [](int) {});
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -148,7 +141,7 @@ int main(int argc, char* argv[])
         QDir(home.path()).mkpath(QStringLiteral("config"));
         QDir(home.path()).mkpath(QStringLiteral("runtime"));
         QFile::setPermissions(home.filePath(QStringLiteral("runtime")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        prepareSettings(home.filePath(QStringLiteral("config")));
+        prepareBenchSettings(home.filePath(QStringLiteral("config")));
 
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("FONTCONFIG_FILE"), conf);

@@ -2,7 +2,7 @@
 
 #include "catalog/ListWindowLayout.h"
 #include "display/PreviewPaging.h"
-#include "display/SampleSmoothing.h"
+#include "display/Form6Logic.h"
 #include "platform/Twips.h"
 
 #include <QEvent>
@@ -219,10 +219,10 @@ void Form10::applyPreviewText()
 
 void Form10::setSmoothing(bool on)
 {
-    applySampleSmoothing(m_sampleFont, on);
+    m_sampleFont.setStyleStrategy(SampleAntialiasing(on ? 1 : 0));
     for (QLabel* sample : Label2) {
         QFont face = sample->font();
-        applySampleSmoothing(face, on);
+        face.setStyleStrategy(SampleAntialiasing(on ? 1 : 0));
         sample->setFont(face);
     }
 }

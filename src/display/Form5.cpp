@@ -3,7 +3,7 @@
 #include "catalog/ListWindowLayout.h"
 
 #include "display/Form5Logic.h"
-#include "display/SampleSmoothing.h"
+#include "display/Form6Logic.h"
 #include "platform/Twips.h"
 
 #include <QCheckBox>
@@ -263,7 +263,7 @@ void Form5::Command2_Click()
 
 void Form5::setSmoothing(bool on)
 {
-    applySampleSmoothing(m_textFont, on);
+    m_textFont.setStyleStrategy(SampleAntialiasing(on ? 1 : 0));
     applyTextFont();
 }
 

@@ -4,7 +4,9 @@
 #include "catalog/FontFileLookup.h"
 #include "catalog/Form1.h"
 #include "catalog/Form2.h"
+#include "about/Form3.h"
 #include "display/Form10.h"
+#include "display/Form6.h"
 #include "display/Form5.h"
 #include "platform/AppInfo.h"
 #include "platform/Twips.h"
@@ -99,7 +101,7 @@ void MDIForm1::createMenus()
     viewMenu->addAction(QStringLiteral("個別表示(&K)..."), this, [this] { View_Click(5); });
 
     QMenu* propertyMenu = menuBar()->addMenu(QStringLiteral("プロパティ(&P)"));
-    propertyMenu->addAction(QStringLiteral("環境設定(&C)..."))->setEnabled(false);
+    propertyMenu->addAction(QStringLiteral("環境設定(&C)..."), this, [this] { Property_Click(0); });
     propertyMenu->addSeparator();
     propertyMenu->addAction(QStringLiteral("フォントフォルダ(&F)..."), this, [this] { Property_Click(2); });
     propertyMenu->addAction(QStringLiteral("画面のプロパティ(&S)..."), this, [this] { Property_Click(3); });
@@ -113,7 +115,7 @@ void MDIForm1::createMenus()
     windowMenu->addAction(QStringLiteral("アイコンの整列(&A)"), this, [this] { Window_Click(3); });
 
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-    helpMenu->addAction(QStringLiteral("バージョン情報(&V)..."))->setEnabled(false);
+    helpMenu->addAction(QStringLiteral("バージョン情報(&V)..."), this, [this] { Help_Click(255); });
 }
 
 void MDIForm1::createToolbar()
@@ -136,7 +138,7 @@ void MDIForm1::createToolbar()
         {8, "インデックス別", "フォントをインデックス別で一覧", QStyle::SP_FileDialogDetailedView, true},
         {9, "プレビュー", "プレビュー", QStyle::SP_FileDialogContentsView, true},
         {10, "個別表示", "個別表示", QStyle::SP_FileIcon, true},
-        {12, "環境設定", "環境設定", QStyle::SP_ComputerIcon, false},
+        {12, "環境設定", "環境設定", QStyle::SP_ComputerIcon, true},
     };
     for (int index = 1; index <= 13; ++index) {
         auto button = std::find_if(std::begin(buttons), std::end(buttons),
@@ -502,11 +504,47 @@ void MDIForm1::View_Click(int index)
 void MDIForm1::Property_Click(int index)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (index == 2)
+    if (index == 0)
+        showPreferences();
+    else if (index == 2)
         m_platform.system.openFontsFolder();
     else if (index == 3)
         m_platform.system.openDisplaySettings();
     QApplication::restoreOverrideCursor();
+}
+
+void MDIForm1::showPreferences()
+{
+    // The dialog is modal: the pointer is the user's while it is open.
+    QApplication::restoreOverrideCursor();
+    Form6 dialog(m_settings, m_systemInfo, m_platform, this);
+    dialog.exec();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const Form6Result& outcome = dialog.outcome();
+    if (outcome.smoothingFailed) {
+        // Message 2 was shown and the program told to end.
+        m_ended = true;
+        return;
+    }
+    if (outcome.previewChanged && m_form10)
+        m_form10->applyPreviewText();
+    if (outcome.smoothingChanged) {
+        const bool on = m_systemInfo.SmoothingOn != 0;
+        if (m_form10)
+            m_form10->setSmoothing(on);
+        for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+            if (auto view = qobject_cast<Form5*>(window->widget()))
+                view->setSmoothing(on);
+        }
+    }
+}
+
+void MDIForm1::Help_Click(int index)
+{
+    if (index != 255)
+        return;
+    Form3 about(m_systemInfo, m_catalog, m_platform.fonts, this);
+    about.exec();
 }
 
 void MDIForm1::Window_Click(int index)
@@ -569,6 +607,9 @@ void MDIForm1::Toolbar1_ButtonClick(int index)
         break;
     case 10:
         View_Click(5);
+        break;
+    case 12:
+        Property_Click(0);
         break;
     default:
         break;

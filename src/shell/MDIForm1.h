@@ -87,6 +87,7 @@ private:
     void fillWindowMenu();
     void placeNewChild(QMdiSubWindow* window);
     void showPreview();
+    void showPreferences();
 
     LoadResult fail(int message);
     void showSplashStatus(const QString& text);

@@ -1,10 +1,13 @@
 #include "TestPlatform.h"
 #include "display/Form10.h"
 #include "display/Form5.h"
+#include "display/Form6.h"
 #include "shell/MDIForm1.h"
 #include "core/SettingsStore.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QPushButton>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -54,6 +57,8 @@ private slots:
     void lockPanelsFollowTheKeyboard();
     void windowMenuListsOpenWindows();
     void previewOpensOnceAndOpensViews();
+    void preferencesRefreshThePreviewOnlyWhenItsTextChanged_data();
+    void preferencesRefreshThePreviewOnlyWhenItsTextChanged();
 };
 
 void MainWindowTest::alwaysOnTopToggledTwice()
@@ -204,6 +209,44 @@ void MainWindowTest::previewOpensOnceAndOpensViews()
     window.View_Click(4);
     QCOMPARE(window.form10(), preview);
     QCOMPARE(preview->Label3->text(), QStringLiteral("Page: 2 / 15"));
+}
+
+void MainWindowTest::preferencesRefreshThePreviewOnlyWhenItsTextChanged_data()
+{
+    QTest::addColumn<bool>("untick");
+    QTest::newRow("unchanged") << false;
+    QTest::newRow("custom text unticked") << true;
+}
+
+void MainWindowTest::preferencesRefreshThePreviewOnlyWhenItsTextChanged()
+{
+    QFETCH(bool, untick);
+    TestPlatform test;
+    prepareMachine(test);
+    MDIForm1 window(test.platform);
+    QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Started);
+    window.settings().PreviewText = 1;
+    window.View_Click(4);
+    Form10* preview = window.form10();
+    QCOMPARE(preview->Label2[0]->text(), window.settings().PreviewTextStrings);
+    // A mark that only a refresh of the preview would overwrite.
+    preview->Label2[1]->setText(QStringLiteral("mark"));
+
+    bool answered = false;
+    QTimer::singleShot(0, &window, [&] {
+        auto dialog = qobject_cast<Form6*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        if (untick)
+            dialog->Check1[0]->setChecked(false);
+        dialog->Command1->click();
+        answered = true;
+    });
+    window.Toolbar1_ButtonClick(12);
+    QVERIFY(answered);
+    QCOMPARE(window.settings().PreviewText, untick ? 0 : 1);
+    QCOMPARE(preview->Label2[1]->text(), untick ? preview->Label1[1]->text() : QStringLiteral("mark"));
+    QCOMPARE(preview->Label2[0]->text(),
+             untick ? preview->Label1[0]->text() : window.settings().PreviewTextStrings);
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -1,0 +1,115 @@
+// Preview benchmark: opening the preview window the first time, and page
+// turns across the whole list, each to a page of faces not drawn before,
+// on a synthetic font set with the production platform.
+//
+//   bench_preview [N ...]        default: 2000 10000
+//   env GLYFARO_BENCH_DIR        where the sets are made (default /tmp/glyfaro-bench)
+
+#include "BenchFonts.h"
+#include "display/Form10.h"
+#include "platform/Platform.h"
+#include "platform/Translations.h"
+#include "platform/UiFont.h"
+#include "shell/MDIForm1.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QScrollBar>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int Turns = 200;
+
+double milliseconds(const QElapsedTimer& clock)
+{
+    return clock.nsecsElapsed() / 1e6;
+}
+
+// The measured child: start-up, then the preview opened and paged.
+int runOnce(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    platform::installJapaneseTranslations(app);
+    platform::useJapaneseUiFont();
+    auto services = platform::createPlatform();
+    MDIForm1 window(services->platform());
+    if (window.MDIForm_Load() != MDIForm1::LoadResult::Started)
+        return 1;
+    QCoreApplication::processEvents();
+
+    QElapsedTimer clock;
+    clock.start();
+    window.View_Click(4);
+    Form10* preview = window.form10();
+    preview->repaint();
+    const double firstOpen = milliseconds(clock);
+
+    // Pages spread evenly over the list, in order, none drawn before.
+    const int maximum = preview->VScroll1->maximum();
+    std::vector<double> turns;
+    int previous = 0;
+    for (int i = 1; i <= Turns; ++i) {
+        const int page = std::max(previous + 1, int(static_cast<long long>(maximum) * i / Turns));
+        if (page > maximum)
+            break;
+        previous = page;
+        clock.restart();
+        preview->VScroll1->setValue(page);
+        preview->VScroll1_Change();
+        preview->Picture1->repaint();
+        turns.push_back(milliseconds(clock));
+    }
+    std::sort(turns.begin(), turns.end());
+    std::printf("%5lld fonts: first open %.1f ms; %zu page turns: median %.2f ms, worst %.2f ms\n",
+                static_cast<long long>(window.catalog().AllFontNames.size()), firstOpen, turns.size(),
+                turns[turns.size() / 2], turns.back());
+    std::fflush(stdout);
+    std::_Exit(0);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc > 1 && QByteArray(argv[1]) == "--run-once")
+        return runOnce(argc, argv);
+
+    QList<int> sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes << QByteArray(argv[i]).toInt();
+    if (sizes.isEmpty())
+        sizes = {2000, 10000};
+
+    const QString self = QFileInfo(QString::fromLocal8Bit(argv[0])).absoluteFilePath();
+    for (int n : sizes) {
+        const QString conf = benchFontSet(n);
+        QTemporaryDir home;
+        QDir(home.path()).mkpath(QStringLiteral("config"));
+        QDir(home.path()).mkpath(QStringLiteral("runtime"));
+        QFile::setPermissions(home.filePath(QStringLiteral("runtime")),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        prepareBenchSettings(home.filePath(QStringLiteral("config")));
+
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("FONTCONFIG_FILE"), conf);
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime")));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+
+        QProcess child;
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::ForwardedChannels);
+        child.start(self, {QStringLiteral("--run-once")});
+        if (!child.waitForFinished(-1) || child.exitCode() != 0)
+            qFatal("preview run failed");
+    }
+    return 0;
+}
