@@ -66,6 +66,9 @@ int runOnce(int argc, char* argv[])
         preview->VScroll1_Change();
         preview->Picture1->repaint();
         turns.push_back(milliseconds(clock));
+        if (qEnvironmentVariableIsSet("GLYFARO_BENCH_SLOW") && turns.back() > 30)
+            std::printf("slow %.1f ms page %d: %s\n", turns.back(), page,
+                        qPrintable(window.catalog().AllFontNames.mid(page * 7, 7).join(QStringLiteral(" | "))));
     }
     std::sort(turns.begin(), turns.end());
     std::printf("%5lld fonts: first open %.1f ms; %zu page turns: median %.2f ms, worst %.2f ms\n",
