@@ -4,11 +4,13 @@
 #include "platform/Platform.h"
 #include "core/Settings.h"
 #include "core/SystemInfo.h"
+#include "printing/PrintRecords.h"
 
 #include <QMainWindow>
 #include <array>
 #include <memory>
 
+class QDialog;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -60,6 +62,12 @@ public:
     bool alwaysOnTopChecked() const;
     // A new individual view, shown inside the frame.
     Form5* openView();
+    // The print dialog, modal: from an individual view with the glyph job
+    // for GlyphSampleFont and printText, else from the File menu.
+    void showPrintDialog(bool glyphJobFromView, const QString& printText = QString());
+    PrintRecords& printRecords() { return m_printRecords; }
+    // The print dialog while it is open; for tests.
+    QDialog* printDialog() const { return m_printDialog; }
 
     QTimer* Timer1 = nullptr;
     QToolBar* Toolbar1 = nullptr;
@@ -87,6 +95,8 @@ private:
     SystemInfo m_systemInfo;
     FontCatalog m_catalog;
     std::unique_ptr<FontFileLookup> m_lookup;
+    PrintRecords m_printRecords;
+    QDialog* m_printDialog = nullptr;
     QMdiArea* m_mdiArea = nullptr;
     Form4* m_splash = nullptr;
     Form1* m_form1 = nullptr;
