@@ -28,6 +28,11 @@ QtPrinterDevice::QtPrinterDevice(const QString& workFolder, Delivery delivery,
     m_printer.setFullPage(false);
     m_printer.setColorMode(QPrinter::GrayScale);
     m_font.setPointSize(m_fontSize);
+    // Shaping may replace a glyph by a variant the font's character map does
+    // not list (Noto CJK does so for digits); the PDF then cannot say which
+    // character the glyph stands for, and the printed text cannot be
+    // searched or copied. The printouts hold no text that needs shaping.
+    m_font.setStyleStrategy(QFont::PreferNoShaping);
 }
 
 QtPrinterDevice::~QtPrinterDevice()

@@ -58,10 +58,16 @@ struct PrintFixture {
         return folder.filePath(file);
     }
 
-    PrintContext context()
+    const FontFileLookup& fileLookup()
     {
         if (!lookup)
             lookup = std::make_unique<FontFileLookup>(catalog, test.platform, FixtureWindowsKey);
+        return *lookup;
+    }
+
+    PrintContext context()
+    {
+        fileLookup();
         records.CurrentPrintPage = 1;
         return PrintContext{printer,
                             catalog,
