@@ -58,7 +58,7 @@ void Form7::createControls()
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     // The design's controls are sized for a 9-point interface face.
     QFont dialogFont = font();
-    dialogFont.setPixelSize(12);
+    dialogFont.setPixelSize(11);
     setFont(dialogFont);
 
     Frame1 = new QGroupBox(QStringLiteral("ジョブ選択"), this);
@@ -70,6 +70,7 @@ void Form7::createControls()
     Option1[2] = new QRadioButton(QStringLiteral("字体を印刷"), Frame1);
     Label1[1] = new QLabel(QStringLiteral("印刷テキスト:"), Frame1);
     Text2 = new QLineEdit(QStringLiteral("任意の文字を入力してください。"), Frame1);
+    Text2->setCursorPosition(0);
 
     Label1[0] = new QLabel(QStringLiteral("プリンタ:"), this);
     Combo1 = new QComboBox(this);
@@ -123,6 +124,29 @@ void Form7::placeControls()
     placeInTwips(Label2, 780, 300, 2895, 255);
     placeInTwips(Label3, 1320, 720, 1875, 195);
     placeInTwips(Command3, 1560, 1200, 1395, 315);
+    fitCaptions();
+}
+
+void Form7::fitCaptions()
+{
+    // The design sizes were made for a narrower face; a caption that needs
+    // more room grows to the right and around its middle instead of being cut.
+    const std::initializer_list<QWidget*> captions{Option1[0], Option1[1], Option1[2], Label1[0], Label1[1],
+                                                   Label1[2], Label1[3], Label1[4], Label2, Label3};
+    for (QWidget* caption : captions) {
+        const QSize hint = caption->sizeHint();
+        QRect area = caption->geometry();
+        if (hint.width() > area.width())
+            area.setWidth(std::min(hint.width(), caption->parentWidget()->width() - area.x()));
+        if (hint.height() > area.height()) {
+            const int extra = hint.height() - area.height();
+            area.adjust(0, -extra / 2, 0, extra - extra / 2);
+        }
+        caption->setGeometry(area);
+    }
+    const int noteHeight = Label4->heightForWidth(Label4->width());
+    if (noteHeight > Label4->height())
+        Label4->resize(Label4->width(), noteHeight);
 }
 
 void Form7::setToolTips()
@@ -201,6 +225,8 @@ void Form7::prepareForGlyphSample(const QString& printText)
     Option1[1]->setEnabled(false);
     Option1[2]->setChecked(true);
     Option1[2]->setText(QStringLiteral("字体(") + m_records.GlyphSampleFont + QStringLiteral(")を印刷"));
+    Text2->setCursorPosition(0);
+    fitCaptions();
     Option1_Click(2);
 }
 

@@ -78,6 +78,7 @@ private:
     void createControls();
     void placeControls();
     void setToolTips();
+    void fitCaptions();
     void connectHandlers();
     void Form_Load();
 

@@ -96,7 +96,14 @@ void TestForm7::designState()
     QCOMPARE(w.Text1->text(), QStringLiteral("1"));
     QCOMPARE(w.Text1->maxLength(), 2);
     QCOMPARE(w.Label4->text(), QStringLiteral("   ※印刷は全てモノクロです。用紙はA4を縦に差してください。"));
-    QCOMPARE(w.Label1[2]->geometry(), QRect(twipsToPixels(900), twipsToPixels(960), twipsToPixels(2055), twipsToPixels(195)));
+    QCOMPARE(w.List1->geometry(), QRect(twipsToPixels(1500), twipsToPixels(1200), twipsToPixels(2715), twipsToPixels(1110)));
+    QCOMPARE(w.Command3->geometry(), QRect(twipsToPixels(1560), twipsToPixels(1200), twipsToPixels(1395), twipsToPixels(315)));
+    // No caption is cut: each is at least as wide and high as its text needs.
+    for (QWidget* caption : std::initializer_list<QWidget*>{w.Option1[0], w.Option1[1], w.Option1[2], w.Label1[0],
+                                                            w.Label1[1], w.Label1[2], w.Label1[3], w.Label2, w.Label3}) {
+        QVERIFY2(caption->width() >= caption->sizeHint().width(), qPrintable(caption->objectName()));
+        QVERIFY(caption->height() >= caption->sizeHint().height());
+    }
     QCOMPARE(w.Picture1->pos(), QPoint(twipsToPixels(120), twipsToPixels(120)));
     QVERIFY(w.Frame1->isVisible());
     QVERIFY(!w.Picture1->isVisible());
