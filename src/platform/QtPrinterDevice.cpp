@@ -26,7 +26,6 @@ QtPrinterDevice::QtPrinterDevice(const QString& workFolder, Delivery delivery,
     m_printer.setOutputFileName(m_file.fileName());
     m_printer.setDocName(documentName);
     m_printer.setFullPage(false);
-    m_printer.setColorMode(QPrinter::GrayScale);
     m_font.setPointSize(m_fontSize);
     // Shaping may replace a glyph by a variant the font's character map does
     // not list (Noto CJK does so for digits); the PDF then cannot say which

@@ -21,7 +21,9 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -67,6 +69,7 @@ private slots:
     void pdfNameList();
     void pdfGlyphSheet();
     void pdfCancelledFileChoice();
+    void pdfAbortLeavesNoFile();
     void cupsNameList();
     void cupsGlyphSheet();
 
@@ -224,6 +227,33 @@ void TestRealPrinters::pdfCancelledFileChoice()
     QVERIFY(form.isVisible());
     QVERIFY(!form.printing());
     QCOMPARE(m_settings.Printer, 0);
+}
+
+void TestRealPrinters::pdfAbortLeavesNoFile()
+{
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(QStringLiteral("aborted.pdf"));
+    m_dialogs.fileAnswers.push_back(pdf);
+    m_settings.Printer = 0;
+    Form7 form(m_catalog, *m_lookup, m_settings, m_records, *m_platform);
+    form.show();
+    form.Combo1->setCurrentIndex(printerIndex(platform::QtPrinters::PdfPrinterName));
+    // The user clicks the abort button once the second page is under way.
+    QTimer watcher;
+    watcher.setInterval(0);
+    connect(&watcher, &QTimer::timeout, &form, [&] {
+        if (form.printing() && m_records.CurrentPrintPage >= 2) {
+            watcher.stop();
+            form.Command3->click();
+        }
+    });
+    watcher.start();
+    form.Command1_Click();
+    QVERIFY(!watcher.isActive());
+    QCOMPARE(form.result(), int(QDialog::Rejected));
+    QVERIFY(!form.isVisible());
+    QCOMPARE(m_settings.Printer, 0);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 QString TestRealPrinters::waitForCapture(int known)
