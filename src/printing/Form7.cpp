@@ -96,7 +96,7 @@ void Form7::createControls()
     Command3->setAutoDefault(false);
     Picture1->hide();
 
-    // Captions with full-height Japanese glyphs need the whole label height.
+    // A caption sits in the middle of its design height, as the design drew it.
     for (QLabel* label : {Label1[0], Label1[1], Label1[2], Label1[3], Label1[4], Label2, Label3})
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }

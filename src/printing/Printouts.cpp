@@ -14,43 +14,43 @@ constexpr std::array<int, 16> GlyphSizes{8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 
 class Printout {
 public:
     explicit Printout(PrintContext& context)
-        : c(context)
-        , p(context.printer)
+        : m_context(context)
+        , m_printer(context.printer)
     {
     }
 
     // The outcome so far: a killed or failed printer stops the printout.
     bool stopped()
     {
-        if (p.killed())
+        if (m_printer.killed())
             outcome.status = PrintStatus::Aborted;
-        else if (p.failed())
+        else if (m_printer.failed())
             outcome.status = PrintStatus::PrinterFailed;
         return outcome.status != PrintStatus::Completed;
     }
 
     bool letEventsRun()
     {
-        if (c.letEventsRun)
-            c.letEventsRun();
+        if (m_context.letEventsRun)
+            m_context.letEventsRun();
         return !stopped();
     }
 
     void printAt(int x, const QString& text, LineEnd end)
     {
-        p.setCurrentX(x);
-        p.print(text, end);
+        m_printer.setCurrentX(x);
+        m_printer.print(text, end);
     }
 
     QString bannerLine() const
     {
-        return BannerStart + c.banner.date + BannerSeparator + c.banner.time + BannerEnd
+        return BannerStart + m_context.banner.date + BannerSeparator + m_context.banner.time + BannerEnd
                + QStringLiteral("\r\n\r\n");
     }
 
     void listHeader(const QString& lastTitleEnd)
     {
-        p.setCurrentY(TopMargin);
+        m_printer.setCurrentY(TopMargin);
         printAt(BannerX, bannerLine(), LineEnd::EndLine);
         printAt(800, QStringLiteral("Index"), LineEnd::Stay);
         printAt(1500, QStringLiteral("フォント名"), LineEnd::Stay);
@@ -62,11 +62,11 @@ public:
     // of the header is repeated.
     bool comparePage()
     {
-        if (p.page() != c.CurrentPrintPage) {
-            p.setCurrentY(TopMargin);
-            ++c.CurrentPrintPage;
-            if (c.showProgress)
-                c.showProgress(PageProgressText(c.CurrentPrintPage));
+        if (m_printer.page() != m_context.CurrentPrintPage) {
+            m_printer.setCurrentY(TopMargin);
+            ++m_context.CurrentPrintPage;
+            if (m_context.showProgress)
+                m_context.showProgress(PageProgressText(m_context.CurrentPrintPage));
             return letEventsRun();
         }
         return !stopped();
@@ -75,13 +75,13 @@ public:
     // The blank lets the printer change the page before the row.
     bool newPageCheck()
     {
-        p.print(QStringLiteral(" "), LineEnd::Stay);
+        m_printer.print(QStringLiteral(" "), LineEnd::Stay);
         return comparePage();
     }
 
     bool endLine()
     {
-        p.print(QStringLiteral("\r\n "), LineEnd::Stay);
+        m_printer.print(QStringLiteral("\r\n "), LineEnd::Stay);
         if (!comparePage())
             return false;
         printAt(BannerX, EndLineText, LineEnd::EndLine);
@@ -91,7 +91,7 @@ public:
     // False when the printout must stop: a fatal lookup or a stopped printer.
     bool lookUp(const QString& name, FontFileInfo& info)
     {
-        info = c.lookup.LookupFontFile(name);
+        info = m_context.lookup.LookupFontFile(name);
         if (info.fatalMessage >= 0) {
             outcome = {PrintStatus::Fatal, info.fatalMessage};
             return false;
@@ -110,8 +110,8 @@ public:
         return letEventsRun();
     }
 
-    PrintContext& c;
-    platform::PrinterDevice& p;
+    PrintContext& m_context;
+    platform::PrinterDevice& m_printer;
     PrintOutcome outcome;
 };
 
@@ -196,11 +196,11 @@ PrintOutcome PrintGlyphSample(PrintContext& context, const QString& glyphFont,
                               const std::function<QString()>& printText)
 {
     Printout out(context);
-    platform::PrinterDevice& p = context.printer;
-    p.setCurrentY(TopMargin);
-    p.setCurrentX(BannerX);
-    p.setFontSize(9);
-    p.print(out.bannerLine(), LineEnd::EndLine);
+    platform::PrinterDevice& printer = context.printer;
+    printer.setCurrentY(TopMargin);
+    printer.setCurrentX(BannerX);
+    printer.setFontSize(9);
+    printer.print(out.bannerLine(), LineEnd::EndLine);
 
     FontFileInfo info;
     if (!out.lookUp(glyphFont, info))
@@ -214,20 +214,20 @@ PrintOutcome PrintGlyphSample(PrintContext& context, const QString& glyphFont,
     for (const int size : GlyphSizes) {
         if (!out.letEventsRun())
             return out.outcome;
-        p.setCurrentX(700);
-        p.setFontName(context.labelFace);
-        p.setFontSize(8);
-        p.print(QString::number(size) + QStringLiteral("pt "), LineEnd::Stay);
-        p.setFontName(glyphFont);
-        p.setFontSize(size);
-        p.print(printText ? printText() : QString(), LineEnd::EndLine);
+        printer.setCurrentX(700);
+        printer.setFontName(context.labelFace);
+        printer.setFontSize(8);
+        printer.print(QString::number(size) + QStringLiteral("pt "), LineEnd::Stay);
+        printer.setFontName(glyphFont);
+        printer.setFontSize(size);
+        printer.print(printText ? printText() : QString(), LineEnd::EndLine);
     }
 
     if (!out.letEventsRun())
         return out.outcome;
-    p.setFontSize(9);
-    p.setFontName(context.labelFace);
-    p.print(QStringLiteral("\r\n"), LineEnd::EndLine);
+    printer.setFontSize(9);
+    printer.setFontName(context.labelFace);
+    printer.print(QStringLiteral("\r\n"), LineEnd::EndLine);
     out.printAt(BannerX, EndLineText, LineEnd::EndLine);
     out.stopped();
     return out.outcome;
