@@ -26,6 +26,7 @@ test: build
 bench: build
 	$(BUILD)/bin/bench_catalog
 	$(BUILD)/bin/bench_startup
+	$(BUILD)/bin/bench_printing
 
 clean:
 	rm -rf $(BUILD)

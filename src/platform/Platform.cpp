@@ -4,6 +4,7 @@
 #include "platform/HiveRegistry.h"
 #include "platform/LinuxSystem.h"
 #include "platform/QtDialogs.h"
+#include "platform/QtPrinters.h"
 
 namespace platform {
 
@@ -20,7 +21,8 @@ private:
     LinuxSystem m_system;
     FontConfigFonts m_fonts;
     QtDialogs m_dialogs;
-    Platform m_platform{m_registry, m_system, m_fonts, m_dialogs};
+    QtPrinters m_printers{m_fonts, m_dialogs};
+    Platform m_platform{m_registry, m_system, m_fonts, m_dialogs, m_printers};
 };
 
 } // namespace

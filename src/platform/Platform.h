@@ -2,6 +2,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/FontList.h"
+#include "platform/Printers.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
 
@@ -16,6 +17,7 @@ struct Platform {
     System& system;
     FontList& fonts;
     Dialogs& dialogs;
+    Printers& printers;
 };
 
 // Owns the production implementations behind a Platform.

@@ -8,6 +8,7 @@
 #include "display/Form10.h"
 #include "display/Form6.h"
 #include "display/Form5.h"
+#include "printing/Form7.h"
 #include "platform/AppInfo.h"
 #include "platform/Twips.h"
 #include "shell/Form4.h"
@@ -86,6 +87,8 @@ void MDIForm1::createMenus()
                                 "フォント名比較ファイルを保存(&C)...", "-", "印刷(&P)...", "-"}) {
         if (QByteArray(caption) == "-")
             fileMenu->addSeparator();
+        else if (QByteArray(caption) == "印刷(&P)...")
+            fileMenu->addAction(QString::fromUtf8(caption), this, [this] { showPrintDialog(false); });
         else
             fileMenu->addAction(QString::fromUtf8(caption))->setEnabled(false);
     }
@@ -395,6 +398,10 @@ Form5* MDIForm1::openView()
 {
     auto view = new Form5(m_catalog.AllFontNames, m_settings, m_platform.dialogs);
     view->setSmoothing(m_systemInfo.SmoothingOn != 0);
+    connect(view, &Form5::printRequested, this, [this](const QString& fontName, const QString& printText) {
+        m_printRecords.GlyphSampleFont = fontName;
+        showPrintDialog(true, printText);
+    });
     auto window = m_mdiArea->addSubWindow(view);
     window->setAttribute(Qt::WA_DeleteOnClose);
     // The frame's title bar and borders are the subwindow's contents margins.
@@ -469,6 +476,24 @@ void MDIForm1::fillWindowMenu()
         });
         m_windowListActions << action;
     }
+}
+
+void MDIForm1::showPrintDialog(bool glyphJobFromView, const QString& printText)
+{
+    // One dialog at a time: a second request while one is open is ignored.
+    if (m_printDialog || !m_lookup)
+        return;
+    Form7 dialog(m_catalog, *m_lookup, m_settings, m_printRecords, m_platform, this);
+    if (glyphJobFromView)
+        dialog.prepareForGlyphSample(printText);
+    else
+        dialog.prepareForFileMenu();
+    const QRect frame = frameGeometry();
+    dialog.centreOn(QRect(pixelsToTwips(frame.x()), pixelsToTwips(frame.y()), pixelsToTwips(frame.width()),
+                          pixelsToTwips(frame.height())));
+    m_printDialog = &dialog;
+    dialog.exec();
+    m_printDialog = nullptr;
 }
 
 void MDIForm1::View_Click(int index)

@@ -4,11 +4,13 @@
 #include "platform/Platform.h"
 #include "core/Settings.h"
 #include "core/SystemInfo.h"
+#include "printing/PrintRecords.h"
 
 #include <QMainWindow>
 #include <array>
 #include <memory>
 
+class QDialog;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -69,6 +71,12 @@ public:
     Form5* openView();
     // Shows the lock-key state the platform reports in panels 2 and 3.
     void updateLockPanels();
+    // The print dialog, modal: from an individual view with the glyph job
+    // for GlyphSampleFont and printText, else from the File menu.
+    void showPrintDialog(bool glyphJobFromView, const QString& printText = QString());
+    PrintRecords& printRecords() { return m_printRecords; }
+    // The print dialog while it is open; for tests.
+    QDialog* printDialog() const { return m_printDialog; }
 
     QTimer* Timer1 = nullptr;
     QToolBar* Toolbar1 = nullptr;
@@ -102,6 +110,8 @@ private:
     SystemInfo m_systemInfo;
     FontCatalog m_catalog;
     std::unique_ptr<FontFileLookup> m_lookup;
+    PrintRecords m_printRecords;
+    QDialog* m_printDialog = nullptr;
     QMdiArea* m_mdiArea = nullptr;
     Form4* m_splash = nullptr;
     Form1* m_form1 = nullptr;

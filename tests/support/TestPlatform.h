@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FakeDialogs.h"
+#include "FakePrinters.h"
 #include "FakeRegistry.h"
 #include "FakeSystem.h"
 #include "platform/Platform.h"
@@ -11,5 +12,6 @@ struct TestPlatform {
     FakeSystem system;
     FakeFontList fonts;
     FakeDialogs dialogs;
-    platform::Platform platform{registry, system, fonts, dialogs};
+    FakePrinters printers;
+    platform::Platform platform{registry, system, fonts, dialogs, printers};
 };
