@@ -23,6 +23,8 @@ public:
     std::optional<QString> fontsFolder() override;
     QString programFolder() override;
     QString pathSeparator() override;
+    bool programFolderWritable() override;
+    QString documentsFolder() override;
     void openFontsFolder() override;
     void openDisplaySettings() override;
     [[noreturn]] void endProgram() override;

@@ -1,5 +1,5 @@
-#include "catalog/ListWindowLayout.h"
 #include "platform/Platform.h"
+#include "platform/ProgramIcon.h"
 #include "platform/Translations.h"
 #include "platform/UiFont.h"
 #include "shell/MDIForm1.h"
@@ -15,7 +15,7 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     platform::installJapaneseTranslations(app);
     platform::useJapaneseUiFont();
-    QApplication::setWindowIcon(listWindowIcon());
+    QApplication::setWindowIcon(platform::programIcon());
 
     auto services = platform::createPlatform();
     MDIForm1 mainWindow(services->platform());

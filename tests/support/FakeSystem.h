@@ -27,6 +27,8 @@ public:
     std::optional<QString> fontsFolder() override { return fonts; }
     QString programFolder() override { return folder; }
     QString pathSeparator() override { return separator; }
+    bool programFolderWritable() override { return folderWritable; }
+    QString documentsFolder() override { return documents; }
     void openFontsFolder() override { ++fontsFolderOpened; }
     void openDisplaySettings() override { ++displaySettingsOpened; }
     void endProgram() override { ++endCalls; }
@@ -42,6 +44,8 @@ public:
     std::optional<QString> fonts = QStringLiteral("/home/user/.local/share/fonts");
     QString folder = QStringLiteral("/opt/glyfaro");
     QString separator = QStringLiteral("/");
+    bool folderWritable = true;
+    QString documents = QStringLiteral("/home/user/Documents");
     int fontsFolderOpened = 0;
     int displaySettingsOpened = 0;
     int endCalls = 0;
