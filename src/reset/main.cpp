@@ -12,6 +12,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     platform::installJapaneseTranslations(app);
     QApplication::setWindowIcon(platform::programIcon());
+    // The tool is an action of the viewer's menu entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("glyfaro2"));
     platform::useJapaneseUiFont();
     const auto services = platform::createPlatform();
     platform::Platform& system = services->platform();

@@ -12,6 +12,8 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Glyfaro 2"));
+    // Ties the windows to the menu entry, whose icon the task bar shows.
+    QGuiApplication::setDesktopFileName(QStringLiteral("glyfaro2"));
     QApplication::setQuitOnLastWindowClosed(false);
     platform::installJapaneseTranslations(app);
     platform::useJapaneseUiFont();
