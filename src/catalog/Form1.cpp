@@ -2,9 +2,9 @@
 
 #include "catalog/FontFileLookup.h"
 #include "catalog/ListWindowLayout.h"
-#include "platform/ProgramIcon.h"
 #include "catalog/SizeText.h"
 #include "catalog/TabStopDelegate.h"
+#include "platform/ProgramIcon.h"
 #include "platform/TextConversion.h"
 #include "platform/Twips.h"
 #include "core/RegistryValues.h"
