@@ -1,10 +1,11 @@
 # make run   - install what is missing, build, start the viewer
 # make test  - install what is missing, build, run every test
+# make package - the same build, packed as a Debian package in $(BUILD)/
 BUILD ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench package clean
 
 all: build
 
@@ -27,6 +28,9 @@ bench: build
 	$(BUILD)/bin/bench_catalog
 	$(BUILD)/bin/bench_startup
 	$(BUILD)/bin/bench_printing
+
+package: build
+	cmake --build $(BUILD) --target package
 
 clean:
 	rm -rf $(BUILD)

@@ -4,6 +4,7 @@
 #include "catalog/ListWindowLayout.h"
 #include "catalog/SizeText.h"
 #include "catalog/TabStopDelegate.h"
+#include "platform/ProgramIcon.h"
 #include "platform/TextConversion.h"
 #include "platform/Twips.h"
 #include "core/RegistryValues.h"
@@ -45,7 +46,7 @@ Form1::Form1(const FontCatalog& catalog, const FontFileLookup& lookup, QWidget* 
     , m_lookup(lookup)
 {
     setWindowTitle(QStringLiteral("フォント全てを一覧"));
-    setWindowIcon(listWindowIcon());
+    setWindowIcon(platform::programIcon());
     setFixedSize(twipsToPixels(OuterWidthTwips - FrameWidthTwips),
                  twipsToPixels(OuterHeightTwips - FrameHeightTwips));
     createControls();

@@ -1,6 +1,7 @@
 #include "catalog/Form2.h"
 
 #include "catalog/ListWindowLayout.h"
+#include "platform/ProgramIcon.h"
 #include "platform/Twips.h"
 
 #include <QApplication>
@@ -60,7 +61,7 @@ Form2::Form2(const FontCatalog& catalog, QWidget* parent)
     : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("フォントをインデックス別で一覧"));
-    setWindowIcon(listWindowIcon());
+    setWindowIcon(platform::programIcon());
     setFixedSize(twipsToPixels(ClientWidthTwips), twipsToPixels(ClientHeightTwips));
     createLists();
     createLabels();

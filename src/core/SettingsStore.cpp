@@ -82,6 +82,23 @@ QString number(std::int32_t value)
 
 } // namespace
 
+QString SettingsPaths::presetFolder() const
+{
+    if (programFolderWritable || documentsFolder.isEmpty())
+        return programFolder;
+    // A home of "/" ends in the separator the presets add anyway.
+    return documentsFolder.endsWith(separator) ? documentsFolder.chopped(separator.size()) : documentsFolder;
+}
+
+SettingsPaths settingsPathsOf(platform::System& system)
+{
+    SettingsPaths paths{system.programFolder(), system.pathSeparator()};
+    paths.programFolderWritable = system.programFolderWritable();
+    if (!paths.programFolderWritable)
+        paths.documentsFolder = system.documentsFolder();
+    return paths;
+}
+
 SettingsOutcome EnsureSettingsKey(Registry& registry, const SettingsPaths& paths, const NoticeSink& notice)
 {
     KeyHandle key = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Registry.h"
+#include "platform/System.h"
 #include "core/Settings.h"
 
 #include <QString>
@@ -25,12 +26,21 @@ struct SettingsOutcome {
     bool ok() const { return message < 0; }
 };
 
+// Where the file dialogs' presets point: the program folder, or the user's
+// documents folder when the program folder cannot be written (an installed
+// program), so that a first save does not start where it must fail.
 struct SettingsPaths {
     QString programFolder;
     QString separator;
-    QString defaultCsv() const { return programFolder + separator + QStringLiteral("*.csv"); }
-    QString defaultGfc() const { return programFolder + separator + QStringLiteral("*.gfc"); }
+    bool programFolderWritable = true;
+    QString documentsFolder = {};
+    QString presetFolder() const;
+    QString defaultCsv() const { return presetFolder() + separator + QStringLiteral("*.csv"); }
+    QString defaultGfc() const { return presetFolder() + separator + QStringLiteral("*.gfc"); }
 };
+
+// The paths from the running system's facts.
+SettingsPaths settingsPathsOf(platform::System& system);
 
 // First-run check: when the key cannot be opened, announces message 3 and
 // creates it with every default value.

@@ -3,6 +3,7 @@
 #include "catalog/ListWindowLayout.h"
 #include "display/PreviewPaging.h"
 #include "display/Form6Logic.h"
+#include "platform/ProgramIcon.h"
 #include "platform/Twips.h"
 
 #include <QEvent>
@@ -70,7 +71,7 @@ QSize Form10::designClientSizePixels()
 void Form10::createControls()
 {
     setWindowTitle(QStringLiteral("プレビュー"));
-    setWindowIcon(listWindowIcon());
+    setWindowIcon(platform::programIcon());
     // The window takes the keys that turn pages.
     setFocusPolicy(Qt::StrongFocus);
 

@@ -13,6 +13,7 @@
 
 #include <fontconfig/fontconfig.h>
 #include <sys/sysinfo.h>
+#include <unistd.h>
 
 #include <cstdlib>
 
@@ -120,6 +121,23 @@ LockKeyState LinuxSystem::lockKeys()
     if (!m_lockKeys)
         m_lockKeys = std::make_unique<LockKeyReader>();
     return m_lockKeys->state();
+}
+
+bool LinuxSystem::programFolderWritable()
+{
+    // The permission the kernel grants this process, not the mode bits alone.
+    return ::access(QFile::encodeName(programFolder()).constData(), W_OK) == 0;
+}
+
+QString LinuxSystem::documentsFolder()
+{
+    // The documents folder of user-dirs.dirs, else ~/Documents; a folder that
+    // does not exist yet would start the dialog nowhere, so then the home.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        return QDir::cleanPath(documents);
+    const QString home = QDir::homePath();
+    return home.isEmpty() ? QString() : QDir::cleanPath(home);
 }
 
 void LinuxSystem::openFontsFolder()

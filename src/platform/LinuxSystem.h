@@ -26,6 +26,8 @@ public:
     QString programFolder() override;
     QString pathSeparator() override;
     LockKeyState lockKeys() override;
+    bool programFolderWritable() override;
+    QString documentsFolder() override;
     void openFontsFolder() override;
     void openDisplaySettings() override;
     [[noreturn]] void endProgram() override;

@@ -51,6 +51,12 @@ public:
     virtual QString programFolder() = 0;
     // The separator between a folder and a file name in this system's paths.
     virtual QString pathSeparator() = 0;
+    // Whether this user may create files in the program folder; an installed
+    // program usually lives in a folder only the administrator writes.
+    virtual bool programFolderWritable() = 0;
+    // The user's documents folder, else the home folder; empty when the system
+    // names neither.
+    virtual QString documentsFolder() = 0;
 
     virtual LockKeyState lockKeys() = 0;
 

@@ -1,4 +1,5 @@
 #include "platform/Platform.h"
+#include "platform/ProgramIcon.h"
 #include "platform/Translations.h"
 #include "platform/UiFont.h"
 #include "reset/ResetTool.h"
@@ -10,6 +11,9 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     platform::installJapaneseTranslations(app);
+    QApplication::setWindowIcon(platform::programIcon());
+    // The tool is an action of the viewer's menu entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("glyfaro2"));
     platform::useJapaneseUiFont();
     const auto services = platform::createPlatform();
     platform::Platform& system = services->platform();

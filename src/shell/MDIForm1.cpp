@@ -257,7 +257,7 @@ MDIForm1::LoadResult MDIForm1::MDIForm_Load()
     if (const QString damage = registry.takeDamageReport(); !damage.isEmpty())
         m_platform.dialogs.messageBox(damage, platform::MbExclamation, MessageTitle);
 
-    const SettingsPaths paths{system.programFolder(), system.pathSeparator()};
+    const SettingsPaths paths = settingsPathsOf(system);
     const NoticeSink notice = [this](int message) { ShowMessage(m_platform.dialogs, message); };
     if (const auto outcome = EnsureSettingsKey(registry, paths, notice); !outcome.ok())
         return fail(outcome.message);

@@ -1,5 +1,5 @@
-#include "catalog/ListWindowLayout.h"
 #include "platform/Platform.h"
+#include "platform/ProgramIcon.h"
 #include "platform/Translations.h"
 #include "platform/UiFont.h"
 #include "shell/MDIForm1.h"
@@ -12,10 +12,12 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Glyfaro 2"));
+    // Ties the windows to the menu entry, whose icon the task bar shows.
+    QGuiApplication::setDesktopFileName(QStringLiteral("glyfaro2"));
     QApplication::setQuitOnLastWindowClosed(false);
     platform::installJapaneseTranslations(app);
     platform::useJapaneseUiFont();
-    QApplication::setWindowIcon(listWindowIcon());
+    QApplication::setWindowIcon(platform::programIcon());
 
     auto services = platform::createPlatform();
     MDIForm1 mainWindow(services->platform());

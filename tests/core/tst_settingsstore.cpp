@@ -40,6 +40,8 @@ private slots:
     void firstRunFailures();
     void upgrades_data();
     void upgrades();
+    void presetsLeaveAFolderTheUserCannotWrite_data();
+    void presetsLeaveAFolderTheUserCannotWrite();
     void identityCheck_data();
     void identityCheck();
     void missingValues();
@@ -175,6 +177,44 @@ void SettingsStoreTest::upgrades()
     }
     QCOMPARE(settings.CurrentFileCSV,
              revision == QLatin1String("2") ? QStringLiteral("/opt/glyfaro/*.csv") : QStringLiteral("C:\\old.csv"));
+}
+
+void SettingsStoreTest::presetsLeaveAFolderTheUserCannotWrite_data()
+{
+    QTest::addColumn<bool>("writable");
+    QTest::addColumn<QString>("documents");
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("writable program folder") << true << "/home/user/Documents" << "/opt/glyfaro";
+    QTest::newRow("installed program") << false << "/home/user/Documents" << "/home/user/Documents";
+    QTest::newRow("home of /") << false << "/" << "";
+    QTest::newRow("no documents folder, no home") << false << "" << "/opt/glyfaro";
+}
+
+void SettingsStoreTest::presetsLeaveAFolderTheUserCannotWrite()
+{
+    QFETCH(bool, writable);
+    QFETCH(QString, documents);
+    QFETCH(QString, folder);
+    FakeSystem system;
+    system.folderWritable = writable;
+    system.documents = documents;
+    const SettingsPaths paths = settingsPathsOf(system);
+
+    // Both places the presets are written: the first run and the upgrade
+    // from revision 2.
+    FakeRegistry registry;
+    Run run;
+    QVERIFY(EnsureSettingsKey(registry, paths, run.sink()).ok());
+    QCOMPARE(stored(registry, "CurrentFileCSV"), folder + QStringLiteral("/*.csv"));
+    QCOMPARE(stored(registry, "CurrentFileGFC"), folder + QStringLiteral("/*.gfc"));
+
+    registry.put(RootKey::CurrentUser, SettingsKeyPath, QStringLiteral("ProgramRevision"), QStringLiteral("2"));
+    registry.put(RootKey::CurrentUser, SettingsKeyPath, QStringLiteral("CurrentFileCSV"), QStringLiteral("C:\\old.csv"));
+    registry.put(RootKey::CurrentUser, SettingsKeyPath, QStringLiteral("CurrentFileGFC"), QStringLiteral("C:\\old.gfc"));
+    Settings settings;
+    QVERIFY(LoadSettings(registry, paths, run.sink(), settings).ok());
+    QCOMPARE(settings.CurrentFileCSV, folder + QStringLiteral("/*.csv"));
+    QCOMPARE(settings.CurrentFileGFC, folder + QStringLiteral("/*.gfc"));
 }
 
 void SettingsStoreTest::identityCheck_data()

@@ -3,6 +3,7 @@
 #include "platform/SystemFacts.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -69,6 +70,37 @@ private slots:
         QVERIFY(system.windowsExtension());
         QCOMPARE(system.pathSeparator(), QStringLiteral("/"));
         QCOMPARE(system.programFolder(), QCoreApplication::applicationDirPath());
+        // The test programs live in the build tree, which the build wrote.
+        QVERIFY(system.programFolderWritable());
+    }
+
+    void documentsFolderFromTheUserFolders_data()
+    {
+        QTest::addColumn<QByteArray>("userDirs");
+        QTest::addColumn<bool>("create");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("named and present") << QByteArray("XDG_DOCUMENTS_DIR=\"$HOME/書類\"\n") << true << "/書類";
+        QTest::newRow("named, not created") << QByteArray("XDG_DOCUMENTS_DIR=\"$HOME/書類\"\n") << false << "";
+        QTest::newRow("not named, no ~/Documents") << QByteArray() << false << "";
+    }
+    void documentsFolderFromTheUserFolders()
+    {
+        QFETCH(QByteArray, userDirs);
+        QFETCH(bool, create);
+        QFETCH(QString, expected);
+        const QString home = m_environment->root() + QStringLiteral("/home");
+        QVERIFY(QDir().mkpath(home));
+        if (create)
+            QVERIFY(QDir().mkpath(home + expected));
+        QFile file(m_environment->configHome() + QStringLiteral("/user-dirs.dirs"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(userDirs);
+        file.close();
+        const QByteArray savedHome = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(home));
+        const QString folder = LinuxSystem().documentsFolder();
+        qputenv("HOME", savedHome);
+        QCOMPARE(folder, home + expected);
     }
 
     void osReleaseNamesTheProduct_data()

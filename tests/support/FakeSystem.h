@@ -28,6 +28,8 @@ public:
     QString programFolder() override { return folder; }
     QString pathSeparator() override { return separator; }
     platform::LockKeyState lockKeys() override { return locks; }
+    bool programFolderWritable() override { return folderWritable; }
+    QString documentsFolder() override { return documents; }
     void openFontsFolder() override { ++fontsFolderOpened; }
     void openDisplaySettings() override { ++displaySettingsOpened; }
     void endProgram() override { ++endCalls; }
@@ -44,6 +46,8 @@ public:
     QString folder = QStringLiteral("/opt/glyfaro");
     QString separator = QStringLiteral("/");
     platform::LockKeyState locks;
+    bool folderWritable = true;
+    QString documents = QStringLiteral("/home/user/Documents");
     int fontsFolderOpened = 0;
     int displaySettingsOpened = 0;
     int endCalls = 0;

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QIcon>
+
+namespace platform {
+
+// The program's own picture, in every size the desktop asks for: the viewer's
+// windows and the Reset boxes show the same icon as the menu entry.
+QIcon programIcon();
+
+} // namespace platform
