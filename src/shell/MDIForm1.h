@@ -18,6 +18,8 @@ class Form1;
 class Form2;
 class Form4;
 class Form5;
+class Form8;
+class FileCommands;
 class FontFileLookup;
 
 // The main window: the multiple-document frame that holds the list and view
@@ -43,6 +45,7 @@ public:
     // A session end or termination signal: no question, settings written.
     void systemShutdown();
 
+    void File_Click(int index);
     void View_Click(int index);
     void Window_Click(int index);
     void Property_Click(int index);
@@ -56,6 +59,9 @@ public:
     Form2* form2() const { return m_form2; }
     QMdiSubWindow* form1Window() const { return m_form1Window; }
     QMdiSubWindow* form2Window() const { return m_form2Window; }
+    Form8* form8() const { return m_form8; }
+    QMdiSubWindow* form8Window() const { return m_form8Window; }
+    FileCommands* fileCommands() const { return m_fileCommands; }
     QMdiArea* mdiArea() const { return m_mdiArea; }
     bool alwaysOnTopChecked() const;
     // A new individual view, shown inside the frame.
@@ -93,6 +99,9 @@ private:
     Form2* m_form2 = nullptr;
     QMdiSubWindow* m_form1Window = nullptr;
     QMdiSubWindow* m_form2Window = nullptr;
+    Form8* m_form8 = nullptr;
+    QMdiSubWindow* m_form8Window = nullptr;
+    FileCommands* m_fileCommands = nullptr;
     QAction* m_alwaysOnTop = nullptr;
     int m_timerStep = 0;
     bool m_unloaded = false;
