@@ -1,5 +1,6 @@
 #include "files/ComparisonFile.h"
 
+#include "files/Cp932Text.h"
 #include "platform/TextConversion.h"
 
 #include <algorithm>
@@ -41,9 +42,9 @@ bool Writer::addRecord(const QString& fullName, qint64 sizeBytes)
 {
     const QString name = fullName.left(MaximumUnits);
     const qsizetype units = name.size();
-    const platform::Cp932Encoding encoded = platform::encodeCp932(name);
+    const Cp932Text encoded = EncodeForFile(name);
     // Code page 932 never needs more than two bytes for one UTF-16 unit; the
-    // cut only guards the record layout should a substitute ever be longer.
+    // cut only guards the record layout.
     const QByteArray text = encoded.bytes.left(2 * units);
 
     appendLittle16(m_bytes, RecordMarker);
@@ -55,7 +56,7 @@ bool Writer::addRecord(const QString& fullName, qint64 sizeBytes)
     // from a small one after wrapping, so it is held at the largest value.
     appendLittle32(m_bytes, qint32(std::clamp<qint64>(sizeBytes, 0, std::numeric_limits<qint32>::max())));
 
-    const bool exact = encoded.ok() && fullName.size() == units;
+    const bool exact = !encoded.substituted && fullName.size() == units;
     if (!exact)
         ++m_substituted;
     return exact;

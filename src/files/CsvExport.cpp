@@ -1,6 +1,6 @@
 #include "files/CsvExport.h"
 
-#include "platform/TextConversion.h"
+#include "files/Cp932Text.h"
 
 namespace {
 
@@ -15,8 +15,8 @@ CsvExport::CsvExport()
 
 void CsvExport::appendLine(const QString& line)
 {
-    const platform::Cp932Encoding encoded = platform::encodeCp932(line);
-    if (!encoded.ok())
+    const Cp932Text encoded = EncodeForFile(line);
+    if (encoded.substituted)
         ++m_substituted;
     m_bytes.append(encoded.bytes);
     m_bytes.append("\r\n", 2);

@@ -22,18 +22,26 @@ FileResult SaveFileReplacing(const QString& path, const QByteArray& bytes)
         return {false, systemReason(EISDIR)};
     // Renaming over a file needs only the folder's permission; a file the
     // user made read-only must still not be replaced.
-    constexpr auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteUser | QFileDevice::WriteGroup
+    constexpr auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup
                               | QFileDevice::WriteOther;
     if (target.exists() && (!target.isWritable() || !(target.permissions() & anyWrite)))
         return {false, systemReason(EACCES)};
 
+    // Unbuffered: a buffered write that the system takes only in part (a
+    // full disk, a size limit) is flushed by the commit without any error,
+    // and the cut file would replace the good one.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return {false, file.errorString()};
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return {false, reason};
+    for (qsizetype done = 0; done < bytes.size();) {
+        // After a part, the next write gives the system's reason.
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0) {
+            const QString reason = file.errorString();
+            file.cancelWriting();
+            return {false, reason};
+        }
+        done += written;
     }
     if (!file.commit())
         return {false, file.errorString()};
