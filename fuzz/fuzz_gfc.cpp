@@ -4,7 +4,7 @@
 //
 // Build with clang, for example:
 //   clang++ -std=c++20 -fsanitize=fuzzer,address,undefined -Isrc \
-//     $(pkg-config --cflags Qt6Core) fuzz/fuzz_gfc.cpp src/files/ComparisonFile.cpp \
+//     $(pkg-config --cflags Qt6Core) fuzz/fuzz_gfc.cpp src/files/ComparisonFile.cpp src/files/Cp932Text.cpp \
 //     src/platform/TextConversion.cpp $(pkg-config --libs Qt6Core) -o fuzz_gfc
 
 #include "files/ComparisonFile.h"
