@@ -33,9 +33,20 @@ struct RunningFlag {
     ~RunningFlag() { flag = false; }
 };
 
+// The hourglass on the main window only, so that a file dialog shown
+// meanwhile keeps its normal pointer.
 struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    QWidget* window;
+    explicit WaitCursor(QWidget* mainWindow) : window(mainWindow)
+    {
+        if (window)
+            window->setCursor(Qt::WaitCursor);
+    }
+    ~WaitCursor()
+    {
+        if (window)
+            window->unsetCursor();
+    }
 };
 
 } // namespace
@@ -96,9 +107,9 @@ bool FileCommands::File_Click(int index)
     std::unique_ptr<WaitCursor> wait;
     if (index == 7) {
         chosen = m_dialogs.saveFile(request);
-        wait = std::make_unique<WaitCursor>();
+        wait = std::make_unique<WaitCursor>(m_mainWindow);
     } else {
-        wait = std::make_unique<WaitCursor>();
+        wait = std::make_unique<WaitCursor>(m_mainWindow);
         chosen = index == 5 ? m_dialogs.openFile(request) : m_dialogs.saveFile(request);
     }
     if (!chosen || chosen->isEmpty())
@@ -142,7 +153,7 @@ FileCommands::Outcome FileCommands::save(const QString& fullPath, const QString&
     const qsizetype count = m_fontNames.size();
     auto progress = std::make_unique<Form9>(m_mainWindow);
     progress->setWindowTitle(QStringLiteral("ファイル保存"));
-    progress->Label1->setText(fileTitle + QStringLiteral(" に保存中..."));
+    progress->setStatus(fileTitle, QStringLiteral(" に保存中..."));
     progress->ProgBar1->setRange(0, ProgressMaximum(count));
     progress->ProgBar1->setValue(0);
     progress->showCentred();
@@ -197,7 +208,7 @@ FileCommands::Outcome FileCommands::load(const QString& fullPath, const QString&
 
     auto progress = std::make_unique<Form9>(m_mainWindow);
     progress->setWindowTitle(QStringLiteral("ファイル読み込み"));
-    progress->Label1->setText(fileTitle + QStringLiteral(" から読み込み中..."));
+    progress->setStatus(fileTitle, QStringLiteral(" から読み込み中..."));
     progress->ProgBar1->setRange(0, ProgressMaximum(qint64(bytes.size()) + 1));
     progress->ProgBar1->setValue(0);
     progress->showCentred();

@@ -4,6 +4,7 @@
 #include "files/FileProgress.h"
 #include "platform/Twips.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -30,6 +31,14 @@ Form9::Form9(QWidget* mainWindow)
 Form9::~Form9()
 {
     unsetCursor();
+}
+
+void Form9::setStatus(const QString& fileTitle, const QString& action)
+{
+    const QFontMetrics metrics = Label1->fontMetrics();
+    const int room = Label1->width() - metrics.horizontalAdvance(action);
+    Label1->setText(metrics.elidedText(fileTitle, Qt::ElideMiddle, std::max(room, 0)) + action);
+    Label1->setToolTip(fileTitle + action);
 }
 
 void Form9::showCentred()

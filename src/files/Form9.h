@@ -15,6 +15,9 @@ public:
 
     // Shows the window centred on the main window.
     void showCentred();
+    // Label1 = fileTitle + action; a title too long for the label is cut in
+    // its middle so that the action stays readable.
+    void setStatus(const QString& fileTitle, const QString& action);
 
     QLabel* Label1 = nullptr;
     QProgressBar* ProgBar1 = nullptr;
