@@ -28,6 +28,8 @@ struct FileDialogRequest {
     QString filter;     // "CSV ファイル (*.csv)|*.csv" style: description|pattern pairs
     QString fileName;   // preset name or path
     int flags = 0;
+    // Added to a saved name typed without an extension, e.g. "gfc".
+    QString defaultSuffix;
 };
 
 // Modal dialogs. Texts may hold CR characters; they are shown as line breaks.

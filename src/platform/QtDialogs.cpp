@@ -20,6 +20,8 @@ std::optional<QString> runFileDialog(const FileDialogRequest& request, QFileDial
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
+    if (mode == QFileDialog::AcceptSave && !request.defaultSuffix.isEmpty())
+        dialog.setDefaultSuffix(request.defaultSuffix);
     if (mode == QFileDialog::AcceptSave && !(request.flags & AskBeforeOverwrite))
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
     const QStringList filters = QtDialogs::nameFilters(request.filter);

@@ -82,7 +82,7 @@ Printers::Job QtPrinters::startJob(int index)
 
     const std::optional<QString> target =
         m_dialogs.saveFile({QStringLiteral("PDF ファイルに印刷"), QStringLiteral("PDF ファイル (*.pdf)|*.pdf"),
-                            QStringLiteral("Glyfaro2.pdf"), AskBeforeOverwrite});
+                            QStringLiteral("Glyfaro2.pdf"), AskBeforeOverwrite, QStringLiteral("pdf")});
     if (!target) {
         job.cancelled = true;
         return job;

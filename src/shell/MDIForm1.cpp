@@ -9,6 +9,8 @@
 #include "display/Form6.h"
 #include "display/Form5.h"
 #include "printing/Form7.h"
+#include "files/FileCommands.h"
+#include "files/Form8.h"
 #include "platform/AppInfo.h"
 #include "platform/Twips.h"
 #include "shell/Form4.h"
@@ -80,19 +82,15 @@ MDIForm1::~MDIForm1()
 void MDIForm1::createMenus()
 {
     QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    // The file commands arrive with the file features; until then they are
-    // present but cannot be chosen.
-    for (const char* caption : {"フォント名比較ファイルを読み込む(&O)...", "-",
-                                "全てのフォント名をファイルに保存(&S)...",
-                                "フォント名比較ファイルを保存(&C)...", "-", "印刷(&P)...", "-"}) {
-        if (QByteArray(caption) == "-")
-            fileMenu->addSeparator();
-        else if (QByteArray(caption) == "印刷(&P)...")
-            fileMenu->addAction(QString::fromUtf8(caption), this, [this] { showPrintDialog(false); });
-        else
-            fileMenu->addAction(QString::fromUtf8(caption))->setEnabled(false);
-    }
-    fileMenu->addAction(QStringLiteral("終了(&X)"), this, [this] { close(); });
+    fileMenu->addAction(QStringLiteral("フォント名比較ファイルを読み込む(&O)..."), this, [this] { File_Click(5); });
+    fileMenu->addSeparator();
+    fileMenu->addAction(QStringLiteral("全てのフォント名をファイルに保存(&S)..."), QKeySequence(Qt::CTRL | Qt::Key_S),
+                        this, [this] { File_Click(7); });
+    fileMenu->addAction(QStringLiteral("フォント名比較ファイルを保存(&C)..."), this, [this] { File_Click(8); });
+    fileMenu->addSeparator();
+    fileMenu->addAction(QStringLiteral("印刷(&P)..."), this, [this] { File_Click(10); });
+    fileMenu->addSeparator();
+    fileMenu->addAction(QStringLiteral("終了(&X)"), QKeySequence(Qt::Key_F12), this, [this] { File_Click(255); });
 
     QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("表示(&V)"));
     m_alwaysOnTop = viewMenu->addAction(QStringLiteral("常に手前に表示(&T)"), this, [this] { View_Click(0); });
@@ -134,9 +132,9 @@ void MDIForm1::createToolbar()
         bool available;
     };
     const Button buttons[] = {
-        {2, "Gfc を開く", "フォント名比較ファイルを開く", QStyle::SP_DialogOpenButton, false},
-        {4, "Csv に書込", "全てのフォント名をファイルに保存", QStyle::SP_DialogSaveButton, false},
-        {5, "Gfc に書込", "フォント名比較ファイルを保存", QStyle::SP_DriveFDIcon, false},
+        {2, "Gfc を開く", "フォント名比較ファイルを開く", QStyle::SP_DialogOpenButton, true},
+        {4, "Csv に書込", "全てのフォント名をファイルに保存", QStyle::SP_DialogSaveButton, true},
+        {5, "Gfc に書込", "フォント名比較ファイルを保存", QStyle::SP_DriveFDIcon, true},
         {7, "全て一覧", "フォント全てを一覧", QStyle::SP_FileDialogListView, true},
         {8, "インデックス別", "フォントをインデックス別で一覧", QStyle::SP_FileDialogDetailedView, true},
         {9, "プレビュー", "プレビュー", QStyle::SP_FileDialogContentsView, true},
@@ -348,6 +346,13 @@ void MDIForm1::createListWindows()
         if (const int position = view->findEntry(name); position >= 0)
             view->setListIndex(position);
     });
+
+    m_form8 = new Form8(m_catalog.AllFontNames);
+    m_form8Window = addList(m_form8);
+    m_fileCommands = new FileCommands(m_catalog.AllFontNames, *m_lookup, m_settings, m_platform.dialogs, *m_form8, this);
+    connect(m_fileCommands, &FileCommands::comparisonWindowShowRequested, this, [this] { showChild(m_form8Window); });
+    connect(m_fileCommands, &FileCommands::comparisonWindowHideRequested, m_form8Window, &QWidget::hide);
+    connect(m_fileCommands, &FileCommands::fatalError, this, [this](int message) { fail(message); });
 }
 
 void MDIForm1::placeWindow()
@@ -496,6 +501,28 @@ void MDIForm1::showPrintDialog(bool glyphJobFromView, const QString& printText)
     m_printDialog = nullptr;
 }
 
+void MDIForm1::File_Click(int index)
+{
+    if (index == 10) {
+        showPrintDialog(false);
+        return;
+    }
+    if (index != 255) {
+        if (m_fileCommands)
+            m_fileCommands->File_Click(index);
+        return;
+    }
+    if (m_settings.EndQuestion == 1) {
+        const int answer = m_platform.dialogs.messageBox(QStringLiteral("終了してもよろしいですか？"),
+                                                         platform::MbYesNo | platform::MbQuestion, MessageTitle);
+        if (answer != platform::AnswerYes)
+            return;
+    }
+    // Closing from code asks no second time.
+    MDIForm_Unload();
+    close();
+}
+
 void MDIForm1::View_Click(int index)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -621,6 +648,15 @@ void MDIForm1::Window_Click(int index)
 void MDIForm1::Toolbar1_ButtonClick(int index)
 {
     switch (index) {
+    case 2:
+        File_Click(5);
+        break;
+    case 4:
+        File_Click(7);
+        break;
+    case 5:
+        File_Click(8);
+        break;
     case 7:
         View_Click(2);
         break;

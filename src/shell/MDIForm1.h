@@ -22,6 +22,8 @@ class Form4;
 class Form5;
 class Form10;
 class QMenu;
+class Form8;
+class FileCommands;
 class FontFileLookup;
 
 // The main window: the multiple-document frame that holds the list and view
@@ -47,6 +49,7 @@ public:
     // A session end or termination signal: no question, settings written.
     void systemShutdown();
 
+    void File_Click(int index);
     void View_Click(int index);
     void Window_Click(int index);
     void Property_Click(int index);
@@ -65,6 +68,9 @@ public:
     QMenu* windowMenu() const { return m_windowMenu; }
     QMdiSubWindow* form1Window() const { return m_form1Window; }
     QMdiSubWindow* form2Window() const { return m_form2Window; }
+    Form8* form8() const { return m_form8; }
+    QMdiSubWindow* form8Window() const { return m_form8Window; }
+    FileCommands* fileCommands() const { return m_fileCommands; }
     QMdiArea* mdiArea() const { return m_mdiArea; }
     bool alwaysOnTopChecked() const;
     // A new individual view, shown inside the frame.
@@ -123,6 +129,9 @@ private:
     QMenu* m_windowMenu = nullptr;
     QList<QAction*> m_windowListActions;
     int m_cascadeStep = 0;
+    Form8* m_form8 = nullptr;
+    QMdiSubWindow* m_form8Window = nullptr;
+    FileCommands* m_fileCommands = nullptr;
     QAction* m_alwaysOnTop = nullptr;
     int m_timerStep = 0;
     bool m_unloaded = false;

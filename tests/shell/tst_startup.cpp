@@ -3,6 +3,7 @@
 #include "display/Form5.h"
 #include "shell/Form4.h"
 #include "shell/MDIForm1.h"
+#include "files/Form8.h"
 #include "core/SettingsStore.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -61,6 +63,9 @@ private slots:
     void damagedSettingsAreReported();
     void closingAListWindowOnlyHidesIt();
     void viewsOpenFromTheLists();
+    void comparisonWindowAndFileMenu();
+    void fileMenuExit_data();
+    void fileMenuExit();
 };
 
 void StartupTest::refusals_data()
@@ -323,6 +328,74 @@ void StartupTest::viewsOpenFromTheLists()
     window.View_Click(5);
     QCOMPARE(int(window.mdiArea()->subWindowList().size()), before + 3);
     QCOMPARE(window.mdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("個別表示"));
+}
+
+void StartupTest::comparisonWindowAndFileMenu()
+{
+    TestPlatform test;
+    prepareMachine(test);
+    MDIForm1 window(test.platform);
+    QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Started);
+    // Filled at start-up, and hidden.
+    QCOMPARE(window.form8()->installedNames(), window.catalog().AllFontNames);
+    QCOMPARE(window.form8()->Label4[0]->text(),
+             QStringLiteral("総数: %1 個").arg(window.catalog().AllFontNames.size()));
+    QVERIFY(!window.form8Window()->isVisible());
+
+    // The toolbar's buttons 2, 4 and 5 run items 5, 7 and 8.
+    for (int button : {2, 4, 5})
+        window.Toolbar1_ButtonClick(button);
+    QCOMPARE(test.dialogs.fileRequests.size(), 3);
+    QCOMPARE(test.dialogs.fileRequests[0].title, QStringLiteral("フォント比較用ファイルを読み込む"));
+    QCOMPARE(test.dialogs.fileRequests[1].title, QStringLiteral("全てのフォント名をファイルに保存"));
+    QCOMPARE(test.dialogs.fileRequests[2].title, QStringLiteral("フォント比較用ファイルを保存"));
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("fonts.gfc"));
+    test.dialogs.fileAnswers = {path, path};
+    window.File_Click(8);
+    window.File_Click(5);
+    QVERIFY(window.form8Window()->isVisible());
+    QCOMPARE(window.form8()->fileNames(), window.catalog().AllFontNames);
+    QCOMPARE(window.settings().CurrentFileGFC, path);
+
+    // Closing it only hides it; its lists stay.
+    QVERIFY(!window.form8Window()->close());
+    QVERIFY(!window.form8Window()->isVisible());
+    QCOMPARE(window.form8()->fileNames(), window.catalog().AllFontNames);
+}
+
+void StartupTest::fileMenuExit_data()
+{
+    QTest::addColumn<int>("endQuestion");
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<int>("boxes");
+    QTest::addColumn<bool>("closed");
+    QTest::newRow("asked, no") << 1 << QList<int>{platform::AnswerNo} << 1 << false;
+    QTest::newRow("asked, yes, asked once") << 1 << QList<int>{platform::AnswerYes} << 1 << true;
+    QTest::newRow("not asked") << 0 << QList<int>() << 0 << true;
+}
+
+void StartupTest::fileMenuExit()
+{
+    QFETCH(int, endQuestion);
+    QFETCH(QList<int>, answers);
+    QFETCH(int, boxes);
+    QFETCH(bool, closed);
+    TestPlatform test;
+    prepareMachine(test);
+    MDIForm1 window(test.platform);
+    QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Started);
+    window.settings().EndQuestion = endQuestion;
+    test.dialogs.boxes.clear();
+    test.registry.writeLog.clear();
+    test.dialogs.answers.assign(answers.begin(), answers.end());
+    window.File_Click(255);
+    QCOMPARE(test.dialogs.boxes.size(), boxes);
+    if (boxes > 0)
+        QCOMPARE(test.dialogs.boxes[0].text, QStringLiteral("終了してもよろしいですか？"));
+    QCOMPARE(window.isVisible(), !closed);
+    QCOMPARE(test.registry.writeLog.isEmpty(), !closed);
 }
 
 QTEST_MAIN(StartupTest)

@@ -1,0 +1,48 @@
+#include "files/CsvExport.h"
+
+#include "files/Cp932Text.h"
+
+namespace {
+
+const QString Header = QStringLiteral("Index,フォント名,ファイルサイズ(Byte),ファイル名");
+
+} // namespace
+
+CsvExport::CsvExport()
+{
+    appendLine(Header);
+}
+
+void CsvExport::appendLine(const QString& line)
+{
+    const Cp932Text encoded = EncodeForFile(line);
+    if (encoded.substituted)
+        ++m_substituted;
+    m_bytes.append(encoded.bytes);
+    m_bytes.append("\r\n", 2);
+}
+
+bool CsvExport::addRow(int number, const QString& fontName, qint64 sizeBytes, const QString& filePath)
+{
+    const int before = m_substituted;
+    appendLine(QString::number(number) + QLatin1Char(',') + field(fontName) + QLatin1Char(',')
+               + QString::number(sizeBytes) + QLatin1Char(',') + field(filePath));
+    return m_substituted == before;
+}
+
+QByteArray CsvExport::finish()
+{
+    appendLine(QStringLiteral("EOF"));
+    return m_bytes;
+}
+
+QString CsvExport::field(const QString& text)
+{
+    const bool needsQuotes = text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"'))
+                             || text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
+    if (!needsQuotes)
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
