@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Settings.h"
+#include "display/DrawingFamily.h"
 
 #include <QFont>
 #include <QStringList>
@@ -20,7 +21,7 @@ public:
     // installed counterpart; empty for the program's own face). frame is the
     // main window, which takes no input while the window loads.
     Form10(const QStringList& fontNames, const Settings& settings, const QString& headingFace,
-           QWidget* frame, QWidget* parent = nullptr);
+           QWidget* frame, DrawingFamily drawing = {}, QWidget* parent = nullptr);
 
     // The client size the window is designed for.
     static QSize designClientSizePixels();
@@ -69,6 +70,7 @@ private:
     const QStringList m_fontNames;
     const Settings& m_settings;
     QWidget* m_frame;
+    DrawingFamily m_drawing;
     QFont m_sampleFont;
     int m_maximum = 0;
     int m_wheelRemainder = 0;

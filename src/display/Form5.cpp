@@ -220,7 +220,7 @@ void Form5::Combo1_Click()
     m_textFont.setBold(Check1->isChecked());
     m_textFont.setItalic(Check2->isChecked());
     m_textFont.setPointSize(Slider1->value());
-    m_textFont.setFamily(Combo1->currentText());
+    m_textFont.setFamily(drawingFamilyOf(m_drawing, Combo1->currentText()));
     applyTextFont();
     setWindowTitle(Form5Caption(Combo1->currentText(), Slider1->value()));
     Command2->setEnabled(true);

@@ -2,6 +2,7 @@
 
 #include "platform/Dialogs.h"
 #include "core/Settings.h"
+#include "display/DrawingFamily.h"
 
 #include <QFont>
 #include <QSize>
@@ -33,6 +34,8 @@ public:
     // Selects an entry as code selection does: the font-choice handler runs.
     // An index outside the list selects nothing and changes nothing.
     void setListIndex(int index);
+    // How the chosen font's name becomes the family it is drawn with.
+    void setDrawingFamily(DrawingFamily drawing) { m_drawing = std::move(drawing); }
     // Switches antialiasing of the sample text.
     void setSmoothing(bool on);
 
@@ -84,6 +87,7 @@ private:
 
     platform::Dialogs& m_dialogs;
     QFont m_textFont;
+    DrawingFamily m_drawing;
     // The colour dialog keeps the last colour chosen in this window.
     std::uint32_t m_dialogColor = 0;
 };

@@ -10,6 +10,12 @@ QStringList FontConfigFonts::screenFonts()
     return snapshot ? snapshot->screenFonts() : QStringList();
 }
 
+QString FontConfigFonts::drawingFamily(const QString& screenName)
+{
+    const auto snapshot = m_fonts ? m_fonts() : nullptr;
+    return snapshot ? snapshot->drawingFamily(screenName) : screenName;
+}
+
 QString FontConfigFonts::designFace(DesignFace face)
 {
     std::optional<QString>& known = face == DesignFace::ProportionalGothic ? m_proportional : m_fixed;

@@ -13,6 +13,7 @@ public:
     explicit FontConfigFonts(FontSnapshotSource fonts = &FontSnapshot::shared);
     QStringList screenFonts() override;
     QString designFace(DesignFace face) override;
+    QString drawingFamily(const QString& screenName) override;
 
 private:
     FontSnapshotSource m_fonts;

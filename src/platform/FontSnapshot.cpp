@@ -230,6 +230,10 @@ FontSnapshot::FontSnapshot(QList<FontFace> faces)
         if (!seenNames.contains(name)) {
             seenNames.insert(name);
             m_screenFonts.append(name);
+            // Qt's font database files a face under its first family name and
+            // finds the others only through a slow alias search.
+            if (name != face.families.first())
+                m_drawingFamilies.insert(name, face.families.first());
         }
         const QString entry = entryName(face);
         // Entries differing only in case are both kept: two families can

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -42,12 +43,17 @@ public:
     // One entry per face, named as the system Fonts key names them.
     const QList<FontFileEntry>& fileEntries() const { return m_fileEntries; }
 
+    // The family name the drawing code knows a screen font by, where it is
+    // not the screen name itself (a Japanese name over an English first name).
+    QString drawingFamily(const QString& screenName) const { return m_drawingFamilies.value(screenName, screenName); }
+
     static QString screenName(const FontFace& face);
     static QString entryName(const FontFace& face);
 
 private:
     QStringList m_screenFonts;
     QList<FontFileEntry> m_fileEntries;
+    QHash<QString, QString> m_drawingFamilies;
 };
 
 using FontSnapshotSource = std::function<std::shared_ptr<const FontSnapshot>()>;

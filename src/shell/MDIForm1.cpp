@@ -403,6 +403,7 @@ Form5* MDIForm1::openView()
 {
     auto view = new Form5(m_catalog.AllFontNames, m_settings, m_platform.dialogs);
     view->setSmoothing(m_systemInfo.SmoothingOn != 0);
+    view->setDrawingFamily(drawingFamily());
     connect(view, &Form5::printRequested, this, [this](const QString& fontName, const QString& printText) {
         m_printRecords.GlyphSampleFont = fontName;
         showPrintDialog(true, printText);
@@ -426,11 +427,16 @@ void MDIForm1::placeNewChild(QMdiSubWindow* window)
     window->move(NextCascadePosition(m_cascadeStep, window->size(), m_mdiArea->viewport()->size(), step));
 }
 
+DrawingFamily MDIForm1::drawingFamily() const
+{
+    return [fonts = &m_platform.fonts](const QString& name) { return fonts->drawingFamily(name); };
+}
+
 void MDIForm1::showPreview()
 {
     if (!m_form10) {
         const QString heading = m_platform.fonts.designFace(platform::DesignFace::ProportionalGothic);
-        m_form10 = new Form10(m_catalog.AllFontNames, m_settings, heading, this);
+        m_form10 = new Form10(m_catalog.AllFontNames, m_settings, heading, this, drawingFamily());
         m_form10->setSmoothing(m_systemInfo.SmoothingOn != 0);
         auto window = new HidingSubWindow;
         window->setWidget(m_form10);

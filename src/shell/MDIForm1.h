@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalog/FontCatalog.h"
+#include "display/DrawingFamily.h"
 #include "platform/Platform.h"
 #include "core/Settings.h"
 #include "core/SystemInfo.h"
@@ -101,6 +102,7 @@ private:
     void fillWindowMenu();
     void placeNewChild(QMdiSubWindow* window);
     void showPreview();
+    DrawingFamily drawingFamily() const;
     void showPreferences();
 
     LoadResult fail(int message);

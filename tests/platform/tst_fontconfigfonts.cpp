@@ -38,6 +38,9 @@ private slots:
         QVERIFY(names.contains(QStringLiteral("casedup synth")));
         QVERIFY(names.contains(QStringLiteral("ローカル合成0007")));
         QVERIFY(!names.contains(QStringLiteral("Loc Synth 0007")));
+        // Drawn by the first family name, which the drawing code files it under.
+        QCOMPARE(FontConfigFonts().drawingFamily(QStringLiteral("ローカル合成0007")), QStringLiteral("Loc Synth 0007"));
+        QCOMPARE(FontConfigFonts().drawingFamily(QStringLiteral("Aynth Sans 0000")), QStringLiteral("Aynth Sans 0000"));
         QVERIFY(names.contains(QStringLiteral("Aynth Sans 0000")));
         QVERIFY(names.contains(QStringLiteral("あ合成フォント0005")));
         for (const char* alias : {"Sans Serif", "Serif", "Monospace", "sans-serif", "monospace", "Sans"})

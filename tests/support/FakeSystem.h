@@ -3,6 +3,7 @@
 #include "platform/FontList.h"
 #include "platform/System.h"
 
+#include <QHash>
 #include <QStringList>
 
 // A system whose facts a test sets; endProgram() only records the call.
@@ -64,7 +65,9 @@ public:
             return name;
         return face == platform::DesignFace::ProportionalGothic ? proportionalCounterpart : fixedCounterpart;
     }
+    QString drawingFamily(const QString& screenName) override { return drawingFamilies.value(screenName, screenName); }
     QStringList names;
+    QHash<QString, QString> drawingFamilies;
     QString proportionalCounterpart;
     QString fixedCounterpart;
 };
