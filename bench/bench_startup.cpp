@@ -114,6 +114,14 @@ int startOnce(int argc, char* argv[])
             if (file.open(QIODevice::WriteOnly))
                 file.write(QByteArray::number(clock.nsecsElapsed() / 1e9));
         }
+        // For profiling by hand: where the resident bytes of the settled window lie.
+        const QString smaps = qEnvironmentVariable("GLYFARO_BENCH_SMAPS");
+        if (!smaps.isEmpty()) {
+            QFile in(QStringLiteral("/proc/self/smaps"));
+            QFile out(smaps);
+            if (in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly))
+                out.write(in.readAll());
+        }
         app.exit(0);
     });
     const int code = app.exec();
@@ -126,6 +134,11 @@ int main(int argc, char* argv[])
 {
     if (argc > 1 && QByteArray(argv[1]) == "--start-once")
         return startOnce(argc, argv);
+    // For profiling one start by hand: writes a returning user's settings.
+    if (argc > 2 && QByteArray(argv[1]) == "--prepare-settings") {
+        prepareBenchSettings(QString::fromLocal8Bit(argv[2]));
+        return 0;
+    }
 
     QList<int> sizes;
     for (int i = 1; i < argc; ++i)
