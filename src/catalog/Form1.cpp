@@ -2,6 +2,7 @@
 
 #include "catalog/FontFileLookup.h"
 #include "catalog/ListWindowLayout.h"
+#include "catalog/OneLineNameDelegate.h"
 #include "catalog/SizeText.h"
 #include "catalog/TabStopDelegate.h"
 #include "platform/ProgramIcon.h"
@@ -66,6 +67,7 @@ void Form1::createControls()
     List2 = new QListWidget(this);
     placeInTwips(List2, 2220, 120, 5715, 4920);
     List2->setToolTip(QStringLiteral("登録されている全てのフォントの一覧です"));
+    List2->setItemDelegate(new OneLineNameDelegate(List2));
 
     // The entry names are kept for the lookup only and never shown.
     List3 = new QListWidget(this);

@@ -1,6 +1,7 @@
 #include "catalog/Form2.h"
 
 #include "catalog/ListWindowLayout.h"
+#include "catalog/OneLineNameDelegate.h"
 #include "platform/ProgramIcon.h"
 #include "platform/Twips.h"
 
@@ -76,6 +77,7 @@ void Form2::createLists()
         placeInTwips(list, Columns[std::size_t(columnOf(index))].listLeft, listTopOf(index),
                      ListWidthTwips, ListHeightTwips);
         list->setToolTip(QStringLiteral("インデックス別のフォント一覧です"));
+        list->setItemDelegate(new OneLineNameDelegate(list));
         List1[std::size_t(index)] = list;
     }
 }

@@ -1,7 +1,9 @@
 #include "display/Form10.h"
 
 #include "catalog/ListWindowLayout.h"
+#include "catalog/OneLineText.h"
 #include "display/PreviewPaging.h"
+#include "display/FontDrawing.h"
 #include "display/Form6Logic.h"
 #include "platform/ProgramIcon.h"
 #include "platform/Twips.h"
@@ -190,15 +192,18 @@ void Form10::fillSlot(int slot, int position)
     const QString& name = m_fontNames.at(position);
     QLabel* heading = Label1[std::size_t(slot)];
     QLabel* sample = Label2[std::size_t(slot)];
-    heading->setText(name);
+    heading->setText(OneLineText(name));
     heading->setToolTip(name);
 
     QFont face = m_sampleFont;
     face.setFamily(drawingFamilyOf(m_drawing, name));
     face.setBold(false);
     face.setItalic(false);
+    // A damaged file that cannot draw would leave the slot blank.
+    if (!FontDraws(face))
+        face.setFamily(font().family());
     sample->setFont(face);
-    sample->setText(m_settings.PreviewText == 1 ? m_settings.PreviewTextStrings : name);
+    sample->setText(m_settings.PreviewText == 1 ? m_settings.PreviewTextStrings : OneLineText(name));
     sample->setToolTip(name);
 }
 

@@ -4,6 +4,8 @@
 
 #include "display/Form5Logic.h"
 #include "display/Form6Logic.h"
+#include "display/FontDrawing.h"
+#include "display/OneLineComboBox.h"
 #include "platform/Twips.h"
 
 #include <QCheckBox>
@@ -68,7 +70,7 @@ void Form5::createControls()
 {
     setWindowTitle(Form5DesignCaption);
 
-    Combo1 = new QComboBox(this);
+    Combo1 = new OneLineComboBox(this);
     Combo1->setEditable(false);
     Combo1->setToolTip(QStringLiteral("ここをクリックするとフォントを選ぶことができます"));
 
@@ -165,6 +167,7 @@ void Form5::load(const QStringList& fontNames, const Settings& settings)
     m_textFont.setBold(false);
     m_textFont.setItalic(false);
     applyTextFont();
+    m_fallbackFamily = m_textFont.family();
 
     // A font must be chosen before there is anything to print.
     Command2->setEnabled(false);
@@ -221,6 +224,10 @@ void Form5::Combo1_Click()
     m_textFont.setItalic(Check2->isChecked());
     m_textFont.setPointSize(Slider1->value());
     m_textFont.setFamily(drawingFamilyOf(m_drawing, Combo1->currentText()));
+    // A font whose file cannot draw leaves the box empty; the box's own face
+    // shows the text instead.
+    if (!FontDraws(m_textFont))
+        m_textFont.setFamily(m_fallbackFamily);
     applyTextFont();
     setWindowTitle(Form5Caption(Combo1->currentText(), Slider1->value()));
     Command2->setEnabled(true);

@@ -87,6 +87,7 @@ private:
 
     platform::Dialogs& m_dialogs;
     QFont m_textFont;
+    QString m_fallbackFamily;
     DrawingFamily m_drawing;
     // The colour dialog keeps the last colour chosen in this window.
     std::uint32_t m_dialogColor = 0;

@@ -1,6 +1,7 @@
 #include "files/Form8.h"
 
 #include "catalog/ListWindowLayout.h"
+#include "catalog/OneLineNameDelegate.h"
 #include "files/FileProgress.h"
 #include "platform/ProgramIcon.h"
 #include "platform/Twips.h"
@@ -46,6 +47,7 @@ QListView* Form8::createList(QStringListModel* model, int left, int top, int wid
 {
     auto list = new QListView(this);
     list->setModel(model);
+    list->setItemDelegate(new OneLineNameDelegate(list));
     list->setUniformItemSizes(true);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setToolTip(tip);

@@ -1,6 +1,7 @@
 #include "printing/Printouts.h"
 
 #include "catalog/FontFileLookup.h"
+#include "catalog/OneLineText.h"
 
 using platform::LineEnd;
 
@@ -104,7 +105,7 @@ public:
         FontFileInfo info;
         if (!lookUp(name, info))
             return false;
-        printAt(1600, name, LineEnd::Stay);
+        printAt(1600, OneLineText(name), LineEnd::Stay);
         printAt(4800, info.sizeText, LineEnd::Stay);
         printAt(6800, info.filePath, LineEnd::EndLine);
         return letEventsRun();
@@ -154,7 +155,7 @@ PrintOutcome PrintNameList(PrintContext& context)
         if (!out.lookUp(names.at(k), info))
             return out.outcome;
         out.printAt(900, RowNumberText(k + 1), LineEnd::Stay);
-        out.printAt(1600, names.at(k), LineEnd::Stay);
+        out.printAt(1600, OneLineText(names.at(k)), LineEnd::Stay);
         out.printAt(4800, info.sizeText, LineEnd::Stay);
         out.printAt(6800, info.filePath, LineEnd::EndLine);
         if (!out.letEventsRun())
@@ -205,7 +206,7 @@ PrintOutcome PrintGlyphSample(PrintContext& context, const QString& glyphFont,
     FontFileInfo info;
     if (!out.lookUp(glyphFont, info))
         return out.outcome;
-    out.printAt(700, QStringLiteral("フォント名: ") + glyphFont, LineEnd::EndLine);
+    out.printAt(700, QStringLiteral("フォント名: ") + OneLineText(glyphFont), LineEnd::EndLine);
     out.printAt(700, QStringLiteral("ファイルサイズ(Byte): ") + info.sizeText, LineEnd::EndLine);
     out.printAt(700, QStringLiteral("ファイル名: ") + info.filePath + QStringLiteral("\r\n"), LineEnd::EndLine);
     if (out.stopped())
