@@ -61,18 +61,33 @@ SettingsOutcome fail(int message)
     return SettingsOutcome{message};
 }
 
+// Runs steps that write the key as one change of the store: a crash, a
+// refused write or a full disk leaves the values as they were before, never
+// some old and some new. A step returns false when it fails.
+template <typename Steps>
+bool asOneChange(Registry& registry, Steps steps)
+{
+    if (registry.beginTransaction() != RegSuccess)
+        return false;
+    if (!steps()) {
+        registry.rollbackTransaction();
+        return false;
+    }
+    return registry.commitTransaction() == RegSuccess;
+}
+
 // Opens the key a second time for writing, writes the upgraded values and
 // closes that handle.
 SettingsOutcome upgrade(Registry& registry, const Values& values)
 {
-    KeyHandle key = 0;
-    if (registry.openKey(RootKey::CurrentUser, SettingsKeyPath, KeyAccess::Write, key) != RegSuccess)
-        return fail(MessageUnexpected);
-    if (!writeAll(registry, key, values))
-        return fail(MessageUnexpected);
-    if (registry.closeKey(key) != RegSuccess)
-        return fail(MessageUnexpected);
-    return {};
+    const bool stored = asOneChange(registry, [&] {
+        KeyHandle key = 0;
+        if (registry.openKey(RootKey::CurrentUser, SettingsKeyPath, KeyAccess::Write, key) != RegSuccess)
+            return false;
+        const bool written = writeAll(registry, key, values);
+        return registry.closeKey(key) == RegSuccess && written;
+    });
+    return stored ? SettingsOutcome{} : fail(MessageUnexpected);
 }
 
 QString number(std::int32_t value)
@@ -104,13 +119,19 @@ SettingsOutcome EnsureSettingsKey(Registry& registry, const SettingsPaths& paths
     KeyHandle key = 0;
     if (registry.openKey(RootKey::CurrentUser, SettingsKeyPath, KeyAccess::Read, key) != RegSuccess) {
         notice(MessageWelcome);
-        if (registry.createKey(RootKey::CurrentUser, SettingsKeyPath, key) != RegSuccess)
-            return fail(MessageUnexpected);
-        registry.closeKey(key);
-        if (registry.openKey(RootKey::CurrentUser, SettingsKeyPath, KeyAccess::Write, key) != RegSuccess)
-            return fail(MessageUnexpected);
-        if (!writeAll(registry, key, defaultValues(paths)))
-            return fail(MessageUnexpected);
+        // A key created without all its values would read as someone
+        // else's at the next start (message 4), so it appears whole or not
+        // at all.
+        const bool created = asOneChange(registry, [&] {
+            if (registry.createKey(RootKey::CurrentUser, SettingsKeyPath, key) != RegSuccess)
+                return false;
+            registry.closeKey(key);
+            if (registry.openKey(RootKey::CurrentUser, SettingsKeyPath, KeyAccess::Write, key) != RegSuccess)
+                return false;
+            const bool written = writeAll(registry, key, defaultValues(paths));
+            return registry.closeKey(key) == RegSuccess && written;
+        });
+        return created ? SettingsOutcome{} : fail(MessageUnexpected);
     }
     if (registry.closeKey(key) != RegSuccess)
         return fail(MessageUnexpected);
@@ -204,7 +225,7 @@ SettingsOutcome WriteBackSettings(Registry& registry, const Settings& settings)
     if (registry.openKey(RootKey::CurrentUser, SettingsKeyPath, KeyAccess::Write, key) != RegSuccess)
         return fail(MessageNotSaved);
 
-    auto stored = [](const QString& text) { return text.isEmpty() ? EmptyTextMarker : text; };
+    auto marked = [](const QString& text) { return text.isEmpty() ? EmptyTextMarker : text; };
     const Values values{
         {QStringLiteral("Left"), number(settings.Left)},
         {QStringLiteral("Top"), number(settings.Top)},
@@ -216,7 +237,7 @@ SettingsOutcome WriteBackSettings(Registry& registry, const Settings& settings)
         {QStringLiteral("StartupIndexof"), number(settings.StartupIndexof)},
         {QStringLiteral("EndQuestion"), number(settings.EndQuestion)},
         {QStringLiteral("SampleText"), number(settings.SampleText)},
-        {QStringLiteral("SampleTextStrings"), stored(settings.SampleTextStrings)},
+        {QStringLiteral("SampleTextStrings"), marked(settings.SampleTextStrings)},
         {QStringLiteral("SampleTextSize"), number(settings.SampleTextSize)},
         {QStringLiteral("SampleTextColor"), number(settings.SampleTextColor)},
         {QStringLiteral("AlwaysTop"), number(settings.AlwaysTop)},
@@ -224,9 +245,14 @@ SettingsOutcome WriteBackSettings(Registry& registry, const Settings& settings)
         {QStringLiteral("CurrentFileCSV"), settings.CurrentFileCSV},
         {QStringLiteral("CurrentFileGFC"), settings.CurrentFileGFC},
         {QStringLiteral("PreviewText"), number(settings.PreviewText)},
-        {QStringLiteral("PreviewTextStrings"), stored(settings.PreviewTextStrings)},
+        {QStringLiteral("PreviewTextStrings"), marked(settings.PreviewTextStrings)},
     };
-    const bool written = writeAll(registry, key, values);
-    registry.closeKey(key);
-    return written ? SettingsOutcome{} : fail(MessageUnexpected);
+    // Nothing of a refused write-back is stored, so the next start finds
+    // the settings of the last whole one.
+    const bool stored = asOneChange(registry, [&] {
+        const bool written = writeAll(registry, key, values);
+        registry.closeKey(key);
+        return written;
+    });
+    return stored ? SettingsOutcome{} : fail(MessageUnexpected);
 }

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -145,7 +146,7 @@ long HiveRegistry::openKey(RootKey root, const QString& path, KeyAccess access, 
     } else if (!path.isEmpty()) {
         if (!HiveDocument::isValidKeyPath(path))
             return RegFileNotFound;
-        const HiveDocument* document = load(LockState::NotHeld);
+        const HiveDocument* document = current();
         if (!document)
             return RegAccessDenied;
         if (!document->hasKey(path))
@@ -162,7 +163,7 @@ long HiveRegistry::createKey(RootKey root, const QString& path, KeyHandle& handl
     if (!path.isEmpty()) {
         if (!HiveDocument::isValidKeyPath(path))
             return RegFileNotFound;
-        const long status = modify([&](HiveDocument& document) {
+        const long status = modify([=](HiveDocument& document) {
             document.createKey(path);
             return long(RegSuccess);
         });
@@ -189,7 +190,7 @@ std::optional<QString> HiveRegistry::readValue(const Handle& handle, const QStri
         status = RegFileNotFound;
         return std::nullopt;
     }
-    const HiveDocument* document = load(LockState::NotHeld);
+    const HiveDocument* document = current();
     if (!document) {
         status = RegAccessDenied;
         return std::nullopt;
@@ -236,7 +237,7 @@ long HiveRegistry::setValue(KeyHandle handle, const QString& name, const QString
         || !HiveDocument::isValidValueName(name))
         return RegAccessDenied;
     const QString path = h->path;
-    return modify([&](HiveDocument& document) {
+    return modify([=](HiveDocument& document) {
         // A key deleted meanwhile (by Reset) stays deleted.
         if (!document.hasKey(path))
             return long(RegKeyDeleted);
@@ -259,7 +260,7 @@ long HiveRegistry::enumValueName(KeyHandle handle, std::uint32_t index, std::uin
     } else {
         if (h->path.isEmpty())
             return RegNoMoreItems;
-        const HiveDocument* document = load(LockState::NotHeld);
+        const HiveDocument* document = current();
         if (!document)
             return RegAccessDenied;
         const HiveKey* key = document->key(h->path);
@@ -286,7 +287,7 @@ long HiveRegistry::deleteKey(KeyHandle parent, const QString& subkey)
         return RegFileNotFound;
     const QString parentPath = h->path;
     const QString path = parentPath.isEmpty() ? subkey : parentPath + QLatin1Char('\\') + subkey;
-    return modify([&](HiveDocument& document) {
+    return modify([=](HiveDocument& document) {
         if (!parentPath.isEmpty() && !document.hasKey(parentPath))
             return long(RegKeyDeleted);
         if (!document.hasKey(path))
@@ -298,6 +299,39 @@ long HiveRegistry::deleteKey(KeyHandle parent, const QString& subkey)
     });
 }
 
+long HiveRegistry::beginTransaction()
+{
+    if (m_transaction)
+        return RegAccessDenied;
+    const HiveDocument* document = load(LockState::NotHeld);
+    if (!document)
+        return RegAccessDenied;
+    m_transaction = Transaction{*document, {}};
+    return RegSuccess;
+}
+
+long HiveRegistry::commitTransaction()
+{
+    if (!m_transaction)
+        return RegAccessDenied;
+    const std::vector<Change> changes = std::move(m_transaction->changes);
+    m_transaction.reset();
+    // The changes are made again on the file as it is now, so that whatever
+    // another process stored meanwhile is kept, and a key it deleted stays
+    // deleted.
+    return changes.empty() ? long(RegSuccess) : store(changes);
+}
+
+void HiveRegistry::rollbackTransaction()
+{
+    m_transaction.reset();
+}
+
+const HiveDocument* HiveRegistry::current()
+{
+    return m_transaction ? &m_transaction->document : load(LockState::NotHeld);
+}
+
 QString HiveRegistry::takeDamageReport()
 {
     // Read the file now, so that damage is found before anyone uses it.
@@ -307,27 +341,47 @@ QString HiveRegistry::takeDamageReport()
 
 const HiveDocument* HiveRegistry::load(LockState lock)
 {
+    if (!m_leftoversRemoved) {
+        m_leftoversRemoved = true;
+        removeLeftovers(lock);
+    }
     const QByteArray path = QFile::encodeName(m_hivePath);
+    const auto stampOf = stampFrom<FileStamp>;
     // A damaged file is set aside and the read starts over; a second damaged
     // file in a row (another process writing garbage) gives up.
     for (int attempt = 0; attempt < 3; ++attempt) {
         struct stat info {};
         if (::stat(path.constData(), &info) != 0) {
-            if (errno != ENOENT && errno != ENOTDIR)
+            // A name that leads nowhere (a link to itself) is in the way of
+            // every write; anything else missing is a first run.
+            const int error = errno;
+            if (::lstat(path.constData(), &info) == 0 && error != ENOENT) {
+                if (!setAside(stampOf(info), Damage::Unreadable, lock))
+                    return nullptr;
+                continue;
+            }
+            if (error != ENOENT && error != ENOTDIR)
                 return nullptr;
             m_document = HiveDocument();
             m_stamp = FileStamp{};
             return &*m_document;
         }
-        const auto stampOf = stampFrom<FileStamp>;
         if (m_document && m_stamp == stampOf(info))
             return &*m_document;
 
-        const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+        // Not blocking: a named pipe in the hive's place must not hang the
+        // start-up.
+        const int fd = S_ISREG(info.st_mode) ? ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK) : -1;
         if (fd < 0) {
-            if (errno == ENOENT)
+            if (S_ISREG(info.st_mode) && errno == ENOENT)
                 continue;
-            return nullptr;
+            // A folder, a device or a file this user may not read: no hive we
+            // can use, yet perhaps precious to someone, so it is kept.
+            if (S_ISREG(info.st_mode) && errno != EACCES && errno != EPERM)
+                return nullptr;
+            if (!setAside(stampOf(info), Damage::Unreadable, lock))
+                return nullptr;
+            continue;
         }
         bool readOk = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
         const FileStamp stamp = stampOf(info);
@@ -351,8 +405,11 @@ const HiveDocument* HiveRegistry::load(LockState lock)
             }
         }
         ::close(fd);
-        if (!readOk)
-            return nullptr;
+        if (!readOk) {
+            if (!setAside(stamp, Damage::Unreadable, lock))
+                return nullptr;
+            continue;
+        }
 
         std::optional<HiveDocument> parsed;
         if (!tooLarge)
@@ -363,13 +420,13 @@ const HiveDocument* HiveRegistry::load(LockState lock)
             return &*m_document;
         }
         m_document.reset();
-        if (!setAside(stamp, lock))
+        if (!setAside(stamp, Damage::Content, lock))
             return nullptr;
     }
     return nullptr;
 }
 
-bool HiveRegistry::setAside(const FileStamp& damaged, LockState lock)
+bool HiveRegistry::setAside(const FileStamp& damaged, Damage damage, LockState lock)
 {
     std::optional<HiveLock> ownLock;
     if (lock == LockState::NotHeld) {
@@ -394,7 +451,10 @@ bool HiveRegistry::setAside(const FileStamp& damaged, LockState lock)
         return false;
     }
     syncFolder(m_folder);
-    m_damageReport = QStringLiteral("設定ファイルが壊れていたため、別名で保存しました: ") + kept;
+    m_damageReport = (damage == Damage::Content
+                          ? QStringLiteral("設定ファイルが壊れていたため、別名で保存しました: ")
+                          : QStringLiteral("設定ファイルを読み込めないため、別名で保存しました: "))
+        + kept;
     return true;
 }
 
@@ -403,7 +463,36 @@ bool HiveRegistry::ensureFolder() const
     return makeFolders(QFile::encodeName(m_folder));
 }
 
-long HiveRegistry::modify(const std::function<long(HiveDocument&)>& change)
+void HiveRegistry::removeLeftovers(LockState lock)
+{
+    // Temporary files are made only under the lock, so one that is there
+    // while this process holds the lock was left by a writer that died.
+    const QDir folder(m_folder);
+    const QString pattern = QFileInfo(m_hivePath).fileName() + QStringLiteral(".tmp-??????");
+    if (!folder.exists() || folder.entryList({pattern}, QDir::Files | QDir::Hidden | QDir::System).isEmpty())
+        return;
+    std::optional<HiveLock> ownLock;
+    if (lock == LockState::NotHeld) {
+        ownLock.emplace(m_hivePath + QStringLiteral(".lock"));
+        if (!ownLock->held())
+            return;
+    }
+    for (const QString& name : folder.entryList({pattern}, QDir::Files | QDir::Hidden | QDir::System))
+        ::unlink(QFile::encodeName(folder.filePath(name)).constData());
+}
+
+long HiveRegistry::modify(const Change& change)
+{
+    if (m_transaction) {
+        const long status = change(m_transaction->document);
+        if (status == RegSuccess)
+            m_transaction->changes.push_back(change);
+        return status;
+    }
+    return store({change});
+}
+
+long HiveRegistry::store(const std::vector<Change>& changes)
 {
     if (!ensureFolder())
         return RegAccessDenied;
@@ -413,9 +502,12 @@ long HiveRegistry::modify(const std::function<long(HiveDocument&)>& change)
     const HiveDocument* current = load(LockState::Held);
     if (!current)
         return RegAccessDenied;
+    removeLeftovers(LockState::Held);
     HiveDocument next = *current;
-    if (const long status = change(next); status != RegSuccess)
-        return status;
+    for (const Change& change : changes) {
+        if (const long status = change(next); status != RegSuccess)
+            return status;
+    }
     const QByteArray bytes = next.toText();
     if (m_stamp.exists && bytes == current->toText())
         return RegSuccess;

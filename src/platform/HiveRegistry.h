@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 namespace platform {
 
@@ -39,6 +40,9 @@ public:
     long enumValueName(KeyHandle handle, std::uint32_t index, std::uint32_t bufferChars,
                        QString& name) override;
     long deleteKey(KeyHandle parent, const QString& subkey) override;
+    long beginTransaction() override;
+    long commitTransaction() override;
+    void rollbackTransaction() override;
     QString takeDamageReport() override;
 
     // Lets a test make the file write fail part-way.
@@ -57,6 +61,11 @@ private:
         bool operator==(const FileStamp&) const = default;
     };
     enum class LockState { NotHeld, Held };
+    using Change = std::function<long(HiveDocument&)>;
+    struct Transaction {
+        HiveDocument document; // the store as this caller sees it meanwhile
+        std::vector<Change> changes;
+    };
 
     const Handle* handleFor(KeyHandle handle) const;
     KeyHandle addHandle(RootKey root, const QString& path, KeyAccess access);
@@ -64,8 +73,13 @@ private:
 
     // The hive as it is on disk now; nullptr when it cannot be read.
     const HiveDocument* load(LockState lock);
-    bool setAside(const FileStamp& damaged, LockState lock);
-    long modify(const std::function<long(HiveDocument&)>& change);
+    // What this caller sees: the open transaction's state, else the disk's.
+    const HiveDocument* current();
+    enum class Damage { Content, Unreadable };
+    bool setAside(const FileStamp& damaged, Damage damage, LockState lock);
+    void removeLeftovers(LockState lock);
+    long modify(const Change& change);
+    long store(const std::vector<Change>& changes);
     bool writeFile(const QByteArray& bytes);
     bool ensureFolder() const;
 
@@ -74,6 +88,8 @@ private:
     MachineKeys m_machine;
     FileWriter m_writer;
     std::optional<HiveDocument> m_document;
+    std::optional<Transaction> m_transaction;
+    bool m_leftoversRemoved = false;
     FileStamp m_stamp;
     QString m_damageReport;
     std::unordered_map<KeyHandle, Handle> m_handles;

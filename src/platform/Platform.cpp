@@ -5,6 +5,7 @@
 #include "platform/LinuxSystem.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtPrinters.h"
+#include "platform/RecordedDialogs.h"
 
 namespace platform {
 
@@ -20,7 +21,8 @@ private:
     HiveRegistry m_registry;
     LinuxSystem m_system;
     FontConfigFonts m_fonts;
-    QtDialogs m_dialogs;
+    QtDialogs m_shownDialogs;
+    RecordedDialogs m_dialogs{m_shownDialogs, RecordedDialogs::recordPathFromEnvironment()};
     QtPrinters m_printers{m_fonts, m_dialogs};
     Platform m_platform{m_registry, m_system, m_fonts, m_dialogs, m_printers};
 };

@@ -54,6 +54,16 @@ public:
     // Deletes a subkey that has no subkeys of its own, with all its values.
     virtual long deleteKey(KeyHandle parent, const QString& subkey) = 0;
 
+    // Groups the changes that follow (creating keys, setting values,
+    // deleting keys) into one: until commitTransaction() only this caller
+    // sees them, and then they reach the store together, so that neither a
+    // crash nor another process ever sees part of them. No nesting.
+    virtual long beginTransaction() = 0;
+    // Stores the grouped changes; when that fails, none of them is stored.
+    virtual long commitTransaction() = 0;
+    // Drops the grouped changes.
+    virtual void rollbackTransaction() = 0;
+
     // Describes a damaged settings store that was set aside (kept, renamed)
     // since the last call, so that the program can tell the user; empty when
     // nothing happened.

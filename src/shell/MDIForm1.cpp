@@ -222,13 +222,19 @@ QString MDIForm1::versionText() const
 MDIForm1::LoadResult MDIForm1::fail(int message)
 {
     ShowMessage(m_platform.dialogs, message);
+    abandonLoad();
+    m_platform.system.endProgram();
+    return LoadResult::Ended;
+}
+
+MDIForm1::LoadResult MDIForm1::abandonLoad()
+{
     m_ended = true;
     if (m_splash) {
         QApplication::restoreOverrideCursor();
         delete m_splash;
         m_splash = nullptr;
     }
-    m_platform.system.endProgram();
     return LoadResult::Ended;
 }
 
@@ -239,6 +245,8 @@ MDIForm1::LoadResult MDIForm1::MDIForm_Load()
 
     // The window stays hidden until it is placed at the end.
     QCoreApplication::processEvents();
+    if (m_ended)
+        return abandonLoad();
 
     if (system.previousInstanceRunning())
         return fail(MessageAlreadyRunning);
@@ -266,6 +274,8 @@ MDIForm1::LoadResult MDIForm1::MDIForm_Load()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_splash->Label1->setText(QStringLiteral("各種情報取得中..."));
     QCoreApplication::processEvents();
+    if (m_ended)
+        return abandonLoad();
 
     if (const int message = DescribeSystem(registry, *version, m_systemInfo); message >= 0)
         return fail(message);
@@ -286,6 +296,8 @@ MDIForm1::LoadResult MDIForm1::MDIForm_Load()
         }
     };
     const CatalogBuildResult built = BuildFontCatalog(m_catalog, m_platform, m_systemInfo.WindowsKeyPath, status);
+    if (m_ended)
+        return abandonLoad();
     if (built.fatalMessage >= 0)
         return fail(built.fatalMessage);
     m_splash->Label1->setText(pendingStatus);
@@ -315,6 +327,7 @@ MDIForm1::LoadResult MDIForm1::MDIForm_Load()
     delete m_splash;
     m_splash = nullptr;
     show();
+    m_loaded = true;
     return LoadResult::Started;
 }
 
@@ -764,6 +777,13 @@ void MDIForm1::systemShutdown()
 {
     if (m_ended || m_unloaded)
         return;
+    if (!m_loaded) {
+        // During the start-up the settings are not all read yet; writing
+        // them back now would store defaults over the user's own.
+        m_ended = true;
+        m_platform.system.endProgram();
+        return;
+    }
     MDIForm_QueryUnload(AppWindows);
     MDIForm_Unload();
 }

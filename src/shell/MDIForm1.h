@@ -106,6 +106,7 @@ private:
     void showPreferences();
 
     LoadResult fail(int message);
+    LoadResult abandonLoad();
     void showSplashStatus(const QString& text);
     void createListWindows();
     void placeWindow();
@@ -138,4 +139,5 @@ private:
     int m_timerStep = 0;
     bool m_unloaded = false;
     bool m_ended = false;
+    bool m_loaded = false;
 };

@@ -50,6 +50,7 @@ private slots:
     void textsRoundTrip_data();
     void textsRoundTrip();
     void writeBackWhenTheKeyIsGoneShowsFiveAndWritesNothing();
+    void writeBackRefusedStopsAtTheFailingValue_data();
     void writeBackRefusedStopsAtTheFailingValue();
 };
 
@@ -113,6 +114,7 @@ void SettingsStoreTest::firstRunFailures_data()
     QTest::newRow("open for writing") << int(FakeRegistry::Op::Open);
     QTest::newRow("write") << int(FakeRegistry::Op::Set);
     QTest::newRow("close") << int(FakeRegistry::Op::Close);
+    QTest::newRow("storing the whole key") << int(FakeRegistry::Op::Commit);
 }
 
 void SettingsStoreTest::firstRunFailures()
@@ -131,6 +133,10 @@ void SettingsStoreTest::firstRunFailures()
     const SettingsOutcome outcome = EnsureSettingsKey(registry, Paths, run.sink());
     QCOMPARE(outcome.message, MessageUnexpected);
     QCOMPARE(run.notices, QList<int>{MessageWelcome});
+    // No key without its values: the next start is a first run again, not
+    // a key that seems to belong to someone else.
+    registry.failWhen = nullptr;
+    QVERIFY(!registry.hasKey(RootKey::CurrentUser, SettingsKeyPath));
 }
 
 void SettingsStoreTest::upgrades_data()
@@ -342,22 +348,34 @@ void SettingsStoreTest::writeBackWhenTheKeyIsGoneShowsFiveAndWritesNothing()
     QVERIFY(!registry.hasKey(RootKey::CurrentUser, SettingsKeyPath));
 }
 
+void SettingsStoreTest::writeBackRefusedStopsAtTheFailingValue_data()
+{
+    QTest::addColumn<int>("failingOp");
+    QTest::addColumn<QString>("failingName");
+    QTest::addColumn<int>("attempted");
+    QTest::newRow("one value refused") << int(FakeRegistry::Op::Set) << "SampleText" << 9; // Left .. EndQuestion
+    QTest::newRow("the store refuses the whole") << int(FakeRegistry::Op::Commit) << "" << 19;
+}
+
 void SettingsStoreTest::writeBackRefusedStopsAtTheFailingValue()
 {
+    QFETCH(int, failingOp);
+    QFETCH(QString, failingName);
     FakeRegistry registry;
     firstRun(registry);
     registry.writeLog.clear();
-    registry.failWhen = [](const FakeRegistry::Call& call) -> long {
-        return call.op == FakeRegistry::Op::Set && call.name == QLatin1String("SampleText")
-                   ? long(platform::RegWriteFault)
-                   : 0L;
+    registry.failWhen = [&](const FakeRegistry::Call& call) -> long {
+        return int(call.op) == failingOp && call.name == failingName ? long(platform::RegWriteFault) : 0L;
     };
     Settings settings;
     settings.Left = 1500;
     QCOMPARE(WriteBackSettings(registry, settings).message, MessageUnexpected);
-    QCOMPARE(registry.writeLog.size(), 9); // Left .. EndQuestion
+    QTEST(int(registry.writeLog.size()), "attempted");
     QCOMPARE(registry.writeLog.first(), QStringLiteral("Left=1500"));
     QCOMPARE(registry.openHandles(), 0);
+    // The values written before the refusal are not kept either: the key
+    // holds the previous write-back whole.
+    QCOMPARE(stored(registry, "Left"), QStringLiteral("0"));
 }
 
 QTEST_GUILESS_MAIN(SettingsStoreTest)

@@ -60,6 +60,8 @@ private slots:
     void exitQuestion();
     void keyDeletedWhileRunningIsNotRecreated();
     void shutdownSavesWithoutAsking();
+    void terminationDuringStartUpWritesNothing_data();
+    void terminationDuringStartUpWritesNothing();
     void damagedSettingsAreReported();
     void closingAListWindowOnlyHidesIt();
     void viewsOpenFromTheLists();
@@ -270,6 +272,36 @@ void StartupTest::shutdownSavesWithoutAsking()
     QVERIFY(test.dialogs.boxes.isEmpty());
     QCOMPARE(*test.registry.value(RootKey::CurrentUser, SettingsKeyPath, QStringLiteral("SampleTextStrings")),
              QStringLiteral("NonDataCode"));
+}
+
+void StartupTest::terminationDuringStartUpWritesNothing_data()
+{
+    QTest::addColumn<bool>("firstRun");
+    // The signal is served by the first pending events the start-up lets
+    // run: before the instance check, or after the first run's key was made.
+    QTest::newRow("before the instance check") << false;
+    QTest::newRow("after the first run's key") << true;
+}
+
+void StartupTest::terminationDuringStartUpWritesNothing()
+{
+    QFETCH(bool, firstRun);
+    TestPlatform test;
+    prepareMachine(test);
+    MDIForm1 window(test.platform);
+    const auto terminate = [&] { QTimer::singleShot(0, &window, &MDIForm1::systemShutdown); };
+    if (firstRun)
+        test.dialogs.onBox = [&](const FakeDialogs::Box&) { terminate(); };
+    else
+        terminate();
+    QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Ended);
+    QCOMPARE(test.system.endCalls, 1);
+    QVERIFY(!window.isVisible());
+    QVERIFY(!hasSplash());
+    // Only the first run's defaults reached the key; no write-back of
+    // settings that were never read.
+    QCOMPARE(test.registry.writeLog.size(), firstRun ? 22 : 0);
+    QCOMPARE(test.dialogs.boxes.size(), firstRun ? 1 : 0);
 }
 
 void StartupTest::damagedSettingsAreReported()

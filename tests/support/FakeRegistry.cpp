@@ -144,6 +144,32 @@ long FakeRegistry::deleteKey(KeyHandle parent, const QString& subkey)
     return RegSuccess;
 }
 
+long FakeRegistry::beginTransaction()
+{
+    if (m_beforeTransaction)
+        return platform::RegAccessDenied;
+    m_beforeTransaction = m_keys;
+    return platform::RegSuccess;
+}
+
+long FakeRegistry::commitTransaction()
+{
+    if (!m_beforeTransaction)
+        return platform::RegAccessDenied;
+    if (long status = check({Op::Commit, RootKey::CurrentUser, {}, KeyAccess::Write, {}})) {
+        rollbackTransaction();
+        return status;
+    }
+    m_beforeTransaction.reset();
+    return platform::RegSuccess;
+}
+
+void FakeRegistry::rollbackTransaction()
+{
+    if (m_beforeTransaction)
+        m_keys = *std::exchange(m_beforeTransaction, std::nullopt);
+}
+
 QString FakeRegistry::takeDamageReport()
 {
     return std::exchange(damageReport, QString());

@@ -14,7 +14,7 @@
 // a test make any call fail.
 class FakeRegistry : public platform::Registry {
 public:
-    enum class Op { Open, Create, Close, QuerySize, Query, Set, Enum, Delete };
+    enum class Op { Open, Create, Close, QuerySize, Query, Set, Enum, Delete, Commit };
     struct Call {
         Op op;
         platform::RootKey root;
@@ -33,6 +33,11 @@ public:
     long enumValueName(platform::KeyHandle handle, std::uint32_t index, std::uint32_t bufferChars,
                        QString& name) override;
     long deleteKey(platform::KeyHandle parent, const QString& subkey) override;
+    // Changes in a transaction take effect at once; a rollback or a failed
+    // commit puts every key back as it was at the beginning.
+    long beginTransaction() override;
+    long commitTransaction() override;
+    void rollbackTransaction() override;
     QString takeDamageReport() override;
 
     // Contents, set and read by tests without handles.
@@ -69,6 +74,7 @@ private:
     const Handle* handleFor(platform::KeyHandle handle) const;
 
     std::map<std::pair<int, QString>, Key> m_keys;   // by root and lower-cased path
+    std::optional<std::map<std::pair<int, QString>, Key>> m_beforeTransaction;
     std::map<platform::KeyHandle, Handle> m_handles;
     platform::KeyHandle m_nextHandle = 100;
 };
