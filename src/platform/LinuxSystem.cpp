@@ -24,10 +24,17 @@ LinuxSystem::~LinuxSystem() = default;
 
 QString LinuxSystem::instanceLockPath()
 {
-    QString folder = QFile::decodeName(qgetenv("XDG_RUNTIME_DIR"));
+    const QString folder = QFile::decodeName(qgetenv("XDG_RUNTIME_DIR"));
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        folder = QDir::tempPath();
+        return fallbackLockPath();
     return folder + QStringLiteral("/glyfaro2.lock");
+}
+
+QString LinuxSystem::fallbackLockPath()
+{
+    // The temporary folder is shared by every user: the name carries the
+    // user, so one user's copy never keeps out another's.
+    return QDir::tempPath() + QStringLiteral("/glyfaro2-%1.lock").arg(::getuid());
 }
 
 bool LinuxSystem::previousInstanceRunning()
@@ -35,17 +42,26 @@ bool LinuxSystem::previousInstanceRunning()
     // This process already holds the lock: asking again is no new copy.
     if (m_instanceLock)
         return false;
-    auto lock = std::make_unique<QLockFile>(instanceLockPath());
-    // A lock is stale only when its process is gone, never merely because it
-    // is old: the first copy may run for days.
-    lock->setStaleLockTime(0);
-    if (lock->tryLock(0)) {
-        m_instanceLock = std::move(lock);
-        return false;
+    const QString primary = instanceLockPath();
+    for (const QString& path : {primary, fallbackLockPath()}) {
+        auto lock = std::make_unique<QLockFile>(path);
+        // A lock is stale only when its process is gone, never merely because
+        // it is old: the first copy may run for days.
+        lock->setStaleLockTime(0);
+        if (lock->tryLock(0)) {
+            m_instanceLock = std::move(lock);
+            return false;
+        }
+        if (lock->error() == QLockFile::LockFailedError)
+            return true;
+        // The runtime folder refuses the lock (not writable): the temporary
+        // folder still keeps a second copy out.
+        if (path == fallbackLockPath())
+            break;
     }
-    // A lock that cannot be made at all (no such folder, no permission) says
-    // nothing about another copy; starting is better than refusing.
-    return lock->error() == QLockFile::LockFailedError;
+    // A lock that cannot be made anywhere says nothing about another copy;
+    // starting is better than refusing.
+    return false;
 }
 
 std::optional<VersionRecord> LinuxSystem::version()

@@ -32,8 +32,10 @@ public:
     void openDisplaySettings() override;
     [[noreturn]] void endProgram() override;
 
-    // $XDG_RUNTIME_DIR/glyfaro2.lock, or the same name in the temporary folder.
+    // $XDG_RUNTIME_DIR/glyfaro2.lock, or fallbackLockPath() without it.
     static QString instanceLockPath();
+    // Where the lock goes when the runtime folder is missing or refuses it.
+    static QString fallbackLockPath();
 
 private:
     std::unique_ptr<QLockFile> m_instanceLock;

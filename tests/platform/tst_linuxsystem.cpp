@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QSysInfo>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <fontconfig/fontconfig.h>
@@ -151,6 +153,42 @@ private slots:
         // The refused copy must not have taken the lock away.
         LinuxSystem third;
         QVERIFY(third.previousInstanceRunning());
+    }
+
+    void secondCopyIsRefusedWithoutAUsableRuntimeFolder_data()
+    {
+        QTest::addColumn<QByteArray>("runtimeDir");
+        QTest::newRow("unset") << QByteArray();
+        QTest::newRow("no such folder") << QByteArray("/nonexistent/runtime");
+        // Refuses new files even to root, as CI runs.
+        QTest::newRow("not writable") << QByteArray("/proc");
+    }
+    void secondCopyIsRefusedWithoutAUsableRuntimeFolder()
+    {
+        QFETCH(QByteArray, runtimeDir);
+        QTemporaryDir temp;
+        QVERIFY(temp.isValid());
+        const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+        const QByteArray savedTemp = qgetenv("TMPDIR");
+        const auto restore = qScopeGuard([&] {
+            qputenv("XDG_RUNTIME_DIR", savedRuntime);
+            if (savedTemp.isNull())
+                qunsetenv("TMPDIR");
+            else
+                qputenv("TMPDIR", savedTemp);
+        });
+        if (runtimeDir.isNull())
+            qunsetenv("XDG_RUNTIME_DIR");
+        else
+            qputenv("XDG_RUNTIME_DIR", runtimeDir);
+        qputenv("TMPDIR", QFile::encodeName(temp.path()));
+
+        LinuxSystem first;
+        QVERIFY(!first.previousInstanceRunning());
+        QVERIFY(QFile::exists(LinuxSystem::fallbackLockPath()));
+        QVERIFY(LinuxSystem::fallbackLockPath().startsWith(temp.path()));
+        LinuxSystem second;
+        QVERIFY(second.previousInstanceRunning());
     }
 
     void lockOfAProcessThatIsGoneIsRecovered()
