@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QDir>
 #include <QFile>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
 #include <QProcess>
 #include <QString>
 #include <cstdio>
@@ -30,4 +33,22 @@ inline void prepareBenchSettings(const QString& configHome)
 {
     platform::HiveRegistry registry(configHome + QStringLiteral("/glyfaro/user.reg"));
     EnsureSettingsKey(registry, SettingsPaths{QStringLiteral("/tmp"), QStringLiteral("/")}, [](int) {});
+}
+
+// A returning user's private home for one benchmark child, on the font set
+// of fonts.conf conf, with the offscreen platform.
+inline QProcessEnvironment benchEnvironment(const QTemporaryDir& home, const QString& conf)
+{
+    QDir(home.path()).mkpath(QStringLiteral("config"));
+    QDir(home.path()).mkpath(QStringLiteral("runtime"));
+    QFile::setPermissions(home.filePath(QStringLiteral("runtime")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    prepareBenchSettings(home.filePath(QStringLiteral("config")));
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("FONTCONFIG_FILE"), conf);
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime")));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    return environment;
 }

@@ -163,17 +163,7 @@ int main(int argc, char* argv[])
     const QString conf = benchFontSet(n);
     for (const char* part : {"views", "preview"}) {
         QTemporaryDir home;
-        QDir(home.path()).mkpath(QStringLiteral("config"));
-        QDir(home.path()).mkpath(QStringLiteral("runtime"));
-        QFile::setPermissions(home.filePath(QStringLiteral("runtime")),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        prepareBenchSettings(home.filePath(QStringLiteral("config")));
-
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("FONTCONFIG_FILE"), conf);
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime")));
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        QProcessEnvironment environment = benchEnvironment(home, conf);
 
         QProcess child;
         child.setProcessEnvironment(environment);
