@@ -1,6 +1,7 @@
 // Start-up benchmark: the time from starting a fresh process to the settled
 // main window (shown, lists filled, events handled), with the production
-// platform on a synthetic font set, beside fc-list on the same set.
+// platform on a synthetic font set, beside `fc-list : family file` and an
+// empty Qt window with a list (the floor no viewer can go below) on the same set.
 //
 //   bench_startup [N ...]        default: 2000 10000
 //   env GLYFARO_BENCH_DIR        where the sets are made (default /tmp/glyfaro-bench)
@@ -15,6 +16,7 @@
 #include "core/SettingsStore.h"
 
 #include <QApplication>
+#include <QListWidget>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -87,6 +89,17 @@ Sample median(std::vector<Sample> samples)
     return {middle.seconds, peak};
 }
 
+long residentKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return 0;
+}
+
 // The measured child: one start-up to the settled main window, then exit.
 int startOnce(int argc, char* argv[])
 {
@@ -104,15 +117,28 @@ int startOnce(int argc, char* argv[])
         const QString result = qEnvironmentVariable("GLYFARO_BENCH_VIEW_RESULT");
         if (!result.isEmpty()) {
             const qsizetype position = window.catalog().AllFontNames.indexOf(QStringLiteral("Aynth Sans 0000"));
-            QElapsedTimer clock;
-            clock.start();
-            Form5* view = window.openView();
-            view->setListIndex(int(std::max<qsizetype>(position, 0)));
-            view->repaint();
-            view->Text1->viewport()->repaint();
+            const auto openOne = [&window, position] {
+                QElapsedTimer clock;
+                clock.start();
+                Form5* view = window.openView();
+                view->setListIndex(int(std::max<qsizetype>(position, 0)));
+                view->repaint();
+                view->Text1->viewport()->repaint();
+                return clock.nsecsElapsed() / 1e9;
+            };
+            const double first = openOne();
+            // Then more views, for what each one more costs in time and memory.
+            constexpr int More = 8;
+            const long before = residentKilobytes();
+            std::vector<double> more;
+            for (int i = 0; i < More; ++i)
+                more.push_back(openOne());
+            const long after = residentKilobytes();
+            std::sort(more.begin(), more.end());
             QFile file(result);
             if (file.open(QIODevice::WriteOnly))
-                file.write(QByteArray::number(clock.nsecsElapsed() / 1e9));
+                file.write(QByteArray::number(first) + ' ' + QByteArray::number(more[More / 2]) + ' '
+                           + QByteArray::number(double(after - before) / More));
         }
         // For profiling by hand: where the resident bytes of the settled window lie.
         const QString smaps = qEnvironmentVariable("GLYFARO_BENCH_SMAPS");
@@ -128,12 +154,29 @@ int startOnce(int argc, char* argv[])
     std::_Exit(code);
 }
 
+// The floor: the same toolkit start-up with an empty window holding a list.
+int emptyWindowOnce(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    platform::installJapaneseTranslations(app);
+    platform::useJapaneseUiFont();
+    QListWidget list;
+    list.addItems({QStringLiteral("フォント"), QStringLiteral("Font")});
+    list.resize(640, 480);
+    list.show();
+    QTimer::singleShot(0, &app, [&app] { app.exit(0); });
+    const int code = app.exec();
+    std::_Exit(code);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     if (argc > 1 && QByteArray(argv[1]) == "--start-once")
         return startOnce(argc, argv);
+    if (argc > 1 && QByteArray(argv[1]) == "--empty-window")
+        return emptyWindowOnce(argc, argv);
     // For profiling one start by hand: writes a returning user's settings.
     if (argc > 2 && QByteArray(argv[1]) == "--prepare-settings") {
         prepareBenchSettings(QString::fromLocal8Bit(argv[2]));
@@ -148,6 +191,7 @@ int main(int argc, char* argv[])
 
     const QString self = QFileInfo(QString::fromLocal8Bit(argv[0])).absoluteFilePath();
     const QString fcList = QStringLiteral("/usr/bin/fc-list");
+    const QStringList fcListFamilyFile{fcList, QStringLiteral(":"), QStringLiteral("family"), QStringLiteral("file")};
     for (int n : sizes) {
         const QString conf = benchFontSet(n);
         QTemporaryDir home;
@@ -155,27 +199,43 @@ int main(int argc, char* argv[])
 
         // Warm the font cache once so neither side pays for building it.
         measure({fcList}, environment);
-        const Sample reference = median(measure({fcList}, environment));
+        const Sample reference = median(measure(fcListFamilyFile, environment));
+        const Sample floor = median(measure({self, QStringLiteral("--empty-window")}, environment));
         const Sample startup = median(measure({self, QStringLiteral("--start-once")}, environment));
-        std::printf("%5d fonts: start-up to settled main window %.3f s (peak %.1f MB); "
-                    "fc-list %.3f s (peak %.1f MB); ratio %.1f\n",
-                    n, startup.seconds, startup.peakKilobytes / 1024.0, reference.seconds,
-                    reference.peakKilobytes / 1024.0, startup.seconds / reference.seconds);
+        const double mb = 1024.0;
+        std::printf("%5d fonts: start-up to settled main window %.3f s (peak %.1f MB)\n"
+                    "%5d fonts: fc-list : family file %.3f s (peak %.1f MB); ratio %.1f\n"
+                    "%5d fonts: empty window with a list %.3f s (peak %.1f MB); ratio %.1f\n"
+                    "%5d fonts: peak %.2f MB per 1,000 fonts, %.2f MB per 1,000 above the empty window\n",
+                    n, startup.seconds, startup.peakKilobytes / mb,
+                    n, reference.seconds, reference.peakKilobytes / mb, startup.seconds / reference.seconds,
+                    n, floor.seconds, floor.peakKilobytes / mb, startup.seconds / floor.seconds,
+                    n, startup.peakKilobytes / mb / n * 1000,
+                    (startup.peakKilobytes - floor.peakKilobytes) / mb / n * 1000);
         std::fflush(stdout);
 
         const QString result = home.filePath(QStringLiteral("view-seconds"));
         environment.insert(QStringLiteral("GLYFARO_BENCH_VIEW_RESULT"), result);
-        std::vector<double> views;
+        std::vector<double> firsts, mores, kilobytes;
         for (int run = 0; run < Runs; ++run) {
             measure({self, QStringLiteral("--start-once")}, environment, 1);
             QFile file(result);
             if (!file.open(QIODevice::ReadOnly))
                 qFatal("no view timing");
-            views.push_back(file.readAll().toDouble());
+            const QList<QByteArray> fields = file.readAll().split(' ');
+            if (fields.size() != 3)
+                qFatal("bad view timing");
+            firsts.push_back(fields[0].toDouble());
+            mores.push_back(fields[1].toDouble());
+            kilobytes.push_back(fields[2].toDouble());
         }
         environment.remove(QStringLiteral("GLYFARO_BENCH_VIEW_RESULT"));
-        std::sort(views.begin(), views.end());
-        std::printf("%5d fonts: opening and drawing an individual view %.3f s\n", n, views[views.size() / 2]);
+        const auto middle = [](std::vector<double> v) {
+            std::sort(v.begin(), v.end());
+            return v[v.size() / 2];
+        };
+        std::printf("%5d fonts: opening and drawing an individual view %.3f s; one more view %.3f s, %.2f MB\n",
+                    n, middle(firsts), middle(mores), middle(kilobytes) / mb);
         std::fflush(stdout);
     }
     return 0;
