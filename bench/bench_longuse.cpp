@@ -93,6 +93,7 @@ int runOnce(int argc, char* argv[], const QByteArray& part)
     QApplication app(argc, argv);
     platform::installJapaneseTranslations(app);
     platform::useJapaneseUiFont();
+    platform::limitDrawingToUiFaces();
     auto services = platform::createPlatform();
     MDIForm1 window(services->platform());
     if (window.MDIForm_Load() != MDIForm1::LoadResult::Started)

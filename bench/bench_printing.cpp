@@ -111,6 +111,7 @@ int main(int argc, char** argv)
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QApplication app(argc, argv);
     platform::useJapaneseUiFont();
+    platform::limitDrawingToUiFaces();
 
     QTemporaryDir out;
     const QString pdf = out.filePath(QStringLiteral("names.pdf"));

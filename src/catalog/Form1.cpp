@@ -1,6 +1,8 @@
 #include "catalog/Form1.h"
 
 #include "catalog/FontFileLookup.h"
+#include "catalog/FontNameList.h"
+#include "catalog/FontNameModel.h"
 #include "catalog/ListWindowLayout.h"
 #include "catalog/OneLineNameDelegate.h"
 #include "catalog/SizeText.h"
@@ -41,10 +43,11 @@ QChar halfWidthInitial(const QString& text)
 
 } // namespace
 
-Form1::Form1(const FontCatalog& catalog, const FontFileLookup& lookup, QWidget* parent)
+Form1::Form1(const FontCatalog& catalog, const FontFileLookup& lookup, QWidget* parent, FontNameModel* allNames)
     : QWidget(parent)
     , m_catalog(catalog)
     , m_lookup(lookup)
+    , m_allNames(allNames)
 {
     setWindowTitle(QStringLiteral("フォント全てを一覧"));
     setWindowIcon(platform::programIcon());
@@ -64,13 +67,13 @@ void Form1::createControls()
     // only hide the last one.
     List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    List2 = new QListWidget(this);
+    List2 = new FontNameList(this);
     placeInTwips(List2, 2220, 120, 5715, 4920);
     List2->setToolTip(QStringLiteral("登録されている全てのフォントの一覧です"));
     List2->setItemDelegate(new OneLineNameDelegate(List2));
 
     // The entry names are kept for the lookup only and never shown.
-    List3 = new QListWidget(this);
+    List3 = new FontNameList(this);
     placeInTwips(List3, 180, 5940, 3435, 1680);
     List3->hide();
 
@@ -98,8 +101,10 @@ void Form1::fillLists()
 {
     List1->addItems(m_catalog.IndexSummary);
     fitIndexList();
-    List2->addItems(m_catalog.AllFontNames);
-    List3->addItems(m_catalog.FontFileEntries);
+    if (!m_allNames)
+        m_allNames = new FontNameModel(m_catalog.AllFontNames, this);
+    List2->setModel(m_allNames);
+    List3->setModel(new FontNameModel(m_catalog.FontFileEntries, List3));
 }
 
 void Form1::fitIndexList()
@@ -142,8 +147,8 @@ void Form1::connectHandlers()
     // A click on the line already selected jumps again, as the list may have
     // moved since.
     connect(List1, &QListWidget::itemClicked, this, [this] { List1_Click(); });
-    connect(List2, &QListWidget::currentRowChanged, this, [this] { List2_Click(); });
-    connect(List2, &QListWidget::itemDoubleClicked, this, [this] { List2_DblClick(); });
+    connect(List2, &FontNameList::currentRowChanged, this, [this] { List2_Click(); });
+    connect(List2, &QAbstractItemView::doubleClicked, this, [this] { List2_DblClick(); });
 }
 
 void Form1::selectIndexLine(int line)

@@ -1,15 +1,17 @@
 #pragma once
 
 #include "catalog/FontCatalog.h"
+#include "catalog/FontNameList.h"
 
 #include <QWidget>
 #include <array>
 #include <functional>
 
 class FontFileLookup;
+
+class FontNameModel;
 class QLabel;
 class QListWidget;
-class QListWidgetItem;
 
 // The all-fonts window: every font in one list, an index that jumps into it,
 // and the file and size of the selected font.
@@ -17,7 +19,10 @@ class Form1 : public QWidget {
     Q_OBJECT
 
 public:
-    Form1(const FontCatalog& catalog, const FontFileLookup& lookup, QWidget* parent = nullptr);
+    // allNames is the shared model of catalog.AllFontNames; without one the
+    // window makes its own.
+    Form1(const FontCatalog& catalog, const FontFileLookup& lookup, QWidget* parent = nullptr,
+          FontNameModel* allNames = nullptr);
 
     // Selects a line of the index as a click would (start-up selects 0).
     void selectIndexLine(int line);
@@ -27,8 +32,8 @@ public:
     void List2_DblClick();
 
     QListWidget* List1 = nullptr;
-    QListWidget* List2 = nullptr;
-    QListWidget* List3 = nullptr;
+    FontNameList* List2 = nullptr;
+    FontNameList* List3 = nullptr;
     std::array<QLabel*, 2> Label1{};
     std::array<QLabel*, 2> Label2{};
 
@@ -48,4 +53,5 @@ private:
 
     const FontCatalog& m_catalog;
     const FontFileLookup& m_lookup;
+    FontNameModel* m_allNames = nullptr;
 };

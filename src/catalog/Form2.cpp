@@ -1,13 +1,14 @@
 #include "catalog/Form2.h"
 
 #include "catalog/ListWindowLayout.h"
+#include "catalog/FontNameList.h"
+#include "catalog/FontNameModel.h"
 #include "catalog/OneLineNameDelegate.h"
 #include "platform/ProgramIcon.h"
 #include "platform/Twips.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QListWidget>
 
 using platform::twipsToPixels;
 
@@ -73,7 +74,7 @@ Form2::Form2(const FontCatalog& catalog, QWidget* parent)
 void Form2::createLists()
 {
     for (int index = 0; index < IndexGroupCount; ++index) {
-        QListWidget* list = new QListWidget(this);
+        FontNameList* list = new FontNameList(this);
         placeInTwips(list, Columns[std::size_t(columnOf(index))].listLeft, listTopOf(index),
                      ListWidthTwips, ListHeightTwips);
         list->setToolTip(QStringLiteral("インデックス別のフォント一覧です"));
@@ -125,7 +126,7 @@ void Form2::createLabels()
 void Form2::fillLists(const FontCatalog& catalog)
 {
     for (std::size_t index = 0; index < List1.size(); ++index)
-        List1[index]->addItems(catalog.Groups[index].Names);
+        List1[index]->setModel(new FontNameModel(catalog.Groups[index].Names, List1[index]));
     for (std::size_t index = 1; index <= 26; ++index) {
         if (!catalog.IndexLabels[index].isEmpty())
             Label1[index]->setText(catalog.IndexLabels[index]);
@@ -135,7 +136,7 @@ void Form2::fillLists(const FontCatalog& catalog)
 void Form2::connectHandlers()
 {
     for (int index = 0; index < IndexGroupCount; ++index) {
-        connect(List1[std::size_t(index)], &QListWidget::itemDoubleClicked, this,
+        connect(List1[std::size_t(index)], &QAbstractItemView::doubleClicked, this,
                 [this, index] { List1_DblClick(index); });
     }
 }
@@ -144,10 +145,10 @@ void Form2::List1_DblClick(int index)
 {
     if (index < 0 || index >= IndexGroupCount)
         return;
-    QListWidgetItem* selected = List1[std::size_t(index)]->currentItem();
+    const FontNameList::Row selected = List1[std::size_t(index)]->currentItem();
     if (!selected)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    emit openViewOnName(selected->text());
+    emit openViewOnName(selected.text());
     QApplication::restoreOverrideCursor();
 }

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "catalog/FontCatalog.h"
+#include "catalog/FontNameList.h"
 
 #include <QWidget>
 #include <array>
 
 class QLabel;
-class QListWidget;
+
 
 // The index list window: the fonts of each of the 28 index groups in a small
 // list of their own, under the group's title.
@@ -18,7 +19,7 @@ public:
 
     void List1_DblClick(int index);
 
-    std::array<QListWidget*, IndexGroupCount> List1{};
+    std::array<FontNameList*, IndexGroupCount> List1{};
     std::array<QLabel*, 32> Label1{};
 
 signals:

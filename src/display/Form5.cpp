@@ -1,5 +1,7 @@
 #include "display/Form5.h"
 
+#include "catalog/FontNameModel.h"
+
 #include "catalog/ListWindowLayout.h"
 
 #include "display/Form5Logic.h"
@@ -45,14 +47,14 @@ QColor toQColor(std::uint32_t color)
 } // namespace
 
 Form5::Form5(const QStringList& fontNames, const Settings& settings, platform::Dialogs& dialogs,
-             QWidget* parent)
+             QWidget* parent, FontNameModel* names)
     : QWidget(parent)
     , m_dialogs(dialogs)
 {
     createControls();
     placeControls();
     setTabOrder();
-    load(fontNames, settings);
+    load(fontNames, settings, names);
     connectHandlers();
 }
 
@@ -141,7 +143,7 @@ void Form5::setTabOrder()
     QWidget::setTabOrder(Slider1, Command2);
 }
 
-void Form5::load(const QStringList& fontNames, const Settings& settings)
+void Form5::load(const QStringList& fontNames, const Settings& settings, FontNameModel* names)
 {
     Slider1->setValue(StartPointSize(settings.SampleTextSize));
 
@@ -152,7 +154,9 @@ void Form5::load(const QStringList& fontNames, const Settings& settings)
     m_dialogColor = std::uint32_t(settings.SampleTextColor) & 0xFFFFFFu;
     applyTextColor(m_dialogColor);
 
-    Combo1->addItems(fontNames);
+    // A model over the names, not an item per name: a view opens at once
+    // with thousands of fonts and costs no copy of their names.
+    Combo1->setModel(names ? names : new FontNameModel(fontNames, Combo1));
     Combo1->setCurrentIndex(-1);
 
     // The design font where it is installed, else the program's own Japanese

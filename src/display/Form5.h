@@ -19,12 +19,16 @@ class QSlider;
 struct Form5Layout;
 
 // The individual font view: free sample text in one font, size, style and colour.
+class FontNameModel;
+
 class Form5 : public QWidget {
     Q_OBJECT
 
 public:
+    // names, where given, is the shared model of fontNames that the list
+    // windows show; without one the view makes its own.
     Form5(const QStringList& fontNames, const Settings& settings, platform::Dialogs& dialogs,
-          QWidget* parent = nullptr);
+          QWidget* parent = nullptr, FontNameModel* names = nullptr);
 
     // The client size the window is designed for, for sizing its frame.
     static QSize designClientSizePixels();
@@ -74,7 +78,7 @@ private:
     void createControls();
     void placeControls();
     void setTabOrder();
-    void load(const QStringList& fontNames, const Settings& settings);
+    void load(const QStringList& fontNames, const Settings& settings, FontNameModel* names);
     void connectHandlers();
 
     void applyLayout(const Form5Layout& layout);

@@ -1,5 +1,6 @@
 #include "files/Form8.h"
 
+#include "catalog/FontNameModel.h"
 #include "catalog/ListWindowLayout.h"
 #include "catalog/OneLineNameDelegate.h"
 #include "files/FileProgress.h"
@@ -26,6 +27,12 @@ constexpr int ClientHeightTwips = 5355;
 } // namespace
 
 Form8::Form8(const QStringList& installedNames, QWidget* parent)
+    : Form8(new FontNameModel(installedNames), parent)
+{
+    m_installed->setParent(this);
+}
+
+Form8::Form8(FontNameModel* installedNames, QWidget* parent)
     : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("フォント名比較"));
@@ -35,14 +42,14 @@ Form8::Form8(const QStringList& installedNames, QWidget* parent)
     // The model holds the catalogue's list itself (implicitly shared), and
     // the view draws only the lines in sight: thousands of fonts cost no
     // start-up time here.
-    m_installed = new QStringListModel(installedNames, this);
+    m_installed = installedNames;
     m_fileNames = new QStringListModel(this);
     m_results = new QStringListModel(this);
     createControls();
     createSearchControls();
 }
 
-QListView* Form8::createList(QStringListModel* model, int left, int top, int width, int height,
+QListView* Form8::createList(QAbstractItemModel* model, int left, int top, int width, int height,
                              const QString& tip)
 {
     auto list = new QListView(this);
@@ -194,7 +201,7 @@ void Form8::setFileNames(const QStringList& names)
 
 QStringList Form8::installedNames() const
 {
-    return m_installed->stringList();
+    return m_installed->names();
 }
 
 QStringList Form8::fileNames() const

@@ -13,6 +13,8 @@ class QListView;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class FontNameModel;
+class QAbstractItemModel;
 class QStringListModel;
 
 // The comparison window: the fonts installed here (▲) beside the names read
@@ -23,6 +25,8 @@ class Form8 : public QWidget {
 public:
     // The installed names are shared with the caller, not copied.
     explicit Form8(const QStringList& installedNames, QWidget* parent = nullptr);
+    // Over the shared model of the installed names that the list windows show.
+    explicit Form8(FontNameModel* installedNames, QWidget* parent = nullptr);
 
     void Command1_Click();
 
@@ -54,10 +58,10 @@ public:
 private:
     void createControls();
     void createSearchControls();
-    QListView* createList(QStringListModel* model, int left, int top, int width, int height,
+    QListView* createList(QAbstractItemModel* model, int left, int top, int width, int height,
                           const QString& tip);
 
-    QStringListModel* m_installed = nullptr;
+    FontNameModel* m_installed = nullptr;
     QStringListModel* m_fileNames = nullptr;
     QStringListModel* m_results = nullptr;
 };

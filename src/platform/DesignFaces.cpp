@@ -1,5 +1,6 @@
 #include "platform/DesignFaces.h"
 
+#include "platform/DrawingFonts.h"
 #include "platform/FontSnapshot.h"
 
 #include <fontconfig/fontconfig.h>
@@ -22,15 +23,16 @@ QStringList patternStrings(FcPattern* pattern, const char* object)
 // aliases have put a fixed-pitch face first, so walk its sorted list.
 QString matchCounterpart(const char* description, bool proportional)
 {
-    if (!FcInit())
+    FcConfig* config = installedFontsConfig();
+    if (!config)
         return {};
     FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(description));
     if (!pattern)
         return {};
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
-    FcFontSet* sorted = FcFontSort(nullptr, pattern, FcFalse, nullptr, &result);
+    FcFontSet* sorted = FcFontSort(config, pattern, FcFalse, nullptr, &result);
     FcPatternDestroy(pattern);
     if (!sorted)
         return {};

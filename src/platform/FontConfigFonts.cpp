@@ -1,5 +1,7 @@
 #include "platform/FontConfigFonts.h"
 
+#include "platform/DrawingFonts.h"
+
 namespace platform {
 
 FontConfigFonts::FontConfigFonts(FontSnapshotSource fonts) : m_fonts(std::move(fonts)) {}
@@ -13,7 +15,11 @@ QStringList FontConfigFonts::screenFonts()
 QString FontConfigFonts::drawingFamily(const QString& screenName)
 {
     const auto snapshot = m_fonts ? m_fonts() : nullptr;
-    return snapshot ? snapshot->drawingFamily(screenName) : screenName;
+    if (!snapshot)
+        return screenName;
+    const QString family = snapshot->drawingFamily(screenName);
+    makeDrawable(snapshot->drawingFiles(family));
+    return family;
 }
 
 QString FontConfigFonts::designFace(DesignFace face)

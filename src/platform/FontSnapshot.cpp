@@ -1,5 +1,7 @@
 #include "platform/FontSnapshot.h"
 
+#include "platform/DrawingFonts.h"
+
 #include <QHash>
 #include <QSet>
 
@@ -227,6 +229,7 @@ FontSnapshot::FontSnapshot(QList<FontFace> faces)
             continue;
         seenFaces.insert(id);
         const QString name = screenName(face);
+        m_drawingFiles[face.families.first()].append(face.path);
         if (!seenNames.contains(name)) {
             seenNames.insert(name);
             m_screenFonts.append(name);
@@ -276,7 +279,7 @@ QString FontSnapshot::entryName(const FontFace& face)
 std::shared_ptr<const FontSnapshot> FontSnapshot::shared()
 {
     static const std::shared_ptr<const FontSnapshot> snapshot =
-        std::make_shared<const FontSnapshot>(listFaces(nullptr));
+        std::make_shared<const FontSnapshot>(listFaces(installedFontsConfig()));
     return snapshot;
 }
 

@@ -46,6 +46,8 @@ public:
     // The family name the drawing code knows a screen font by, where it is
     // not the screen name itself (a Japanese name over an English first name).
     QString drawingFamily(const QString& screenName) const { return m_drawingFamilies.value(screenName, screenName); }
+    // The files whose faces the drawing code files under a family.
+    QStringList drawingFiles(const QString& family) const { return m_drawingFiles.value(family); }
 
     static QString screenName(const FontFace& face);
     static QString entryName(const FontFace& face);
@@ -54,6 +56,7 @@ private:
     QStringList m_screenFonts;
     QList<FontFileEntry> m_fileEntries;
     QHash<QString, QString> m_drawingFamilies;
+    QHash<QString, QStringList> m_drawingFiles;
 };
 
 using FontSnapshotSource = std::function<std::shared_ptr<const FontSnapshot>()>;

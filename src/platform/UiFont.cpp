@@ -1,6 +1,7 @@
 #include "platform/UiFont.h"
 
 #include "platform/DesignFaces.h"
+#include "platform/DrawingFonts.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -15,6 +16,13 @@ void useJapaneseUiFont()
     QFont font = QGuiApplication::font();
     font.setFamilies({family});
     QGuiApplication::setFont(font);
+}
+
+void limitDrawingToUiFaces()
+{
+    limitDrawingFonts({designFaceName(DesignFace::ProportionalGothic), designFaceName(DesignFace::FixedGothic),
+                       designFaceCounterpart(DesignFace::ProportionalGothic),
+                       designFaceCounterpart(DesignFace::FixedGothic)});
 }
 
 } // namespace platform

@@ -8,4 +8,9 @@ namespace platform {
 // every installed family: with thousands of fonts that alone costs seconds.
 void useJapaneseUiFont();
 
+// Leaves Qt's font database only the faces the program's own texts use (the
+// design faces, installed or matched, and the generic faces); the listed
+// fonts join it as they are drawn. Call before the first window.
+void limitDrawingToUiFaces();
+
 } // namespace platform

@@ -219,7 +219,7 @@ void Form7::prepareForGlyphSample(const QString& printText)
     Text2->setText(printText);
     QFont sampleFont = Text2->font();
     if (!m_records.GlyphSampleFont.isEmpty())
-        sampleFont.setFamilies({m_records.GlyphSampleFont});
+        sampleFont.setFamilies({m_platform.fonts.drawingFamily(m_records.GlyphSampleFont)});
     Text2->setFont(sampleFont);
     Option1[0]->setEnabled(false);
     Option1[1]->setEnabled(false);
@@ -367,7 +367,8 @@ void Form7::Command1_Click()
                              labelFace,
                              BannerTimeFor(QDateTime::currentDateTime(), QLocale::system()),
                              [this](const QString& text) { Label3->setText(text); },
-                             [] { QCoreApplication::processEvents(); }};
+                             [] { QCoreApplication::processEvents(); },
+                             [this](const QString& name) { return m_platform.fonts.drawingFamily(name); }};
         PrintOutcome outcome;
         if (Option1[0]->isChecked())
             outcome = PrintNameList(context);

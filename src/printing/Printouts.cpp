@@ -219,7 +219,7 @@ PrintOutcome PrintGlyphSample(PrintContext& context, const QString& glyphFont,
         printer.setFontName(context.labelFace);
         printer.setFontSize(8);
         printer.print(QString::number(size) + QStringLiteral("pt "), LineEnd::Stay);
-        printer.setFontName(glyphFont);
+        printer.setFontName(context.drawingFamily ? context.drawingFamily(glyphFont) : glyphFont);
         printer.setFontSize(size);
         printer.print(printText ? printText() : QString(), LineEnd::EndLine);
     }

@@ -49,6 +49,9 @@ struct PrintContext {
     std::function<void(const QString&)> showProgress;
     // Lets pending window events run; the abort button is served here.
     std::function<void()> letEventsRun;
+    // The family the drawing code knows a listed font by; empty prints the
+    // name as it stands.
+    std::function<QString(const QString&)> drawingFamily;
 };
 
 enum class PrintStatus {

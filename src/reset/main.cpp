@@ -15,6 +15,7 @@ int main(int argc, char* argv[])
     // The tool is an action of the viewer's menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("glyfaro2"));
     platform::useJapaneseUiFont();
+    platform::limitDrawingToUiFaces();
     const auto services = platform::createPlatform();
     platform::Platform& system = services->platform();
     return RunReset(system.registry, system.dialogs);

@@ -2,6 +2,7 @@
 
 #include "catalog/FontCatalogBuilder.h"
 #include "catalog/FontFileLookup.h"
+#include "catalog/FontNameModel.h"
 #include "catalog/Form1.h"
 #include "catalog/Form2.h"
 #include "about/Form3.h"
@@ -347,7 +348,9 @@ void MDIForm1::createListWindows()
         return window;
     };
 
-    m_form1 = new Form1(m_catalog, *m_lookup);
+    // One model of the names for every list that shows them all.
+    m_allNames = new FontNameModel(m_catalog.AllFontNames, this);
+    m_form1 = new Form1(m_catalog, *m_lookup, nullptr, m_allNames);
     m_form1Window = addList(m_form1);
     connect(m_form1, &Form1::openViewAt, this, [this](int position) { openView()->setListIndex(position); });
     connect(m_form1, &Form1::fatalError, this, [this](int message) { fail(message); });
@@ -360,7 +363,7 @@ void MDIForm1::createListWindows()
             view->setListIndex(position);
     });
 
-    m_form8 = new Form8(m_catalog.AllFontNames);
+    m_form8 = new Form8(m_allNames);
     m_form8Window = addList(m_form8);
     m_fileCommands = new FileCommands(m_catalog.AllFontNames, *m_lookup, m_settings, m_platform.dialogs, *m_form8, this);
     connect(m_fileCommands, &FileCommands::comparisonWindowShowRequested, this, [this] { showChild(m_form8Window); });
@@ -414,7 +417,7 @@ bool MDIForm1::alwaysOnTopChecked() const
 
 Form5* MDIForm1::openView()
 {
-    auto view = new Form5(m_catalog.AllFontNames, m_settings, m_platform.dialogs);
+    auto view = new Form5(m_catalog.AllFontNames, m_settings, m_platform.dialogs, nullptr, m_allNames);
     view->setSmoothing(m_systemInfo.SmoothingOn != 0);
     view->setDrawingFamily(drawingFamily());
     connect(view, &Form5::printRequested, this, [this](const QString& fontName, const QString& printText) {

@@ -24,6 +24,7 @@ class Form5;
 class Form10;
 class QMenu;
 class Form8;
+class FontNameModel;
 class FileCommands;
 class FontFileLookup;
 
@@ -133,6 +134,7 @@ private:
     QList<QAction*> m_windowListActions;
     int m_cascadeStep = 0;
     Form8* m_form8 = nullptr;
+    FontNameModel* m_allNames = nullptr;
     QMdiSubWindow* m_form8Window = nullptr;
     FileCommands* m_fileCommands = nullptr;
     QAction* m_alwaysOnTop = nullptr;

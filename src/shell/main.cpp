@@ -17,6 +17,7 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     platform::installJapaneseTranslations(app);
     platform::useJapaneseUiFont();
+    platform::limitDrawingToUiFaces();
     QApplication::setWindowIcon(platform::programIcon());
 
     auto services = platform::createPlatform();

@@ -197,7 +197,7 @@ void TestForm1::doubleClickAsksForAView()
     QSignalSpy opened(fixture.form.get(), &Form1::openViewAt);
     fixture.form->show();
     QVERIFY(QTest::qWaitForWindowExposed(fixture.form.get()));
-    QListWidget* list = fixture.form->List2;
+    auto* list = fixture.form->List2;
     const QRect cell = list->visualItemRect(list->item(3));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());

@@ -84,7 +84,7 @@ void TestForm2::doubleClickAsksForTheExactName()
     QSignalSpy opened(&form, &Form2::openViewOnName);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QListWidget* list = form.List1[13];
+    auto* list = form.List1[13];
     const QRect cell = list->visualItemRect(list->item(1));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());

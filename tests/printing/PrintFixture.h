@@ -80,7 +80,8 @@ struct PrintFixture {
                                 ++eventTurns;
                                 if (onEvents)
                                     onEvents();
-                            }};
+                            },
+                            {}};
     }
 
     // The visible pieces of a page as "line x text", line 0 at y = 500.

@@ -438,7 +438,7 @@ void HostileFontsTest::printoutsKeepOneLinePerFont()
     FontFileLookup lookup(catalog, *m_platform, QStringLiteral("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion"));
     RecordingPrinter printer;
     std::int32_t page = 1;
-    PrintContext context{printer, catalog, lookup, page, QString(), {u"2026/12/07"_qs, u"21:00:00"_qs}, {}, {}};
+    PrintContext context{printer, catalog, lookup, page, QString(), {u"2026/12/07"_qs, u"21:00:00"_qs}, {}, {}, {}};
     QCOMPARE(PrintNameList(context).status, PrintStatus::Completed);
     // One row per font: its number at 900 twips, and on the same line its
     // name at 1600, its size at 4800 and its file at 6800.
@@ -466,7 +466,7 @@ void HostileFontsTest::printoutsKeepOneLinePerFont()
             continue;
         RecordingPrinter glyphs;
         std::int32_t glyphPage = 1;
-        PrintContext glyphContext{glyphs, catalog, lookup, glyphPage, QString(), {}, {}, {}};
+        PrintContext glyphContext{glyphs, catalog, lookup, glyphPage, QString(), {}, {}, {}, {}};
         QCOMPARE(PrintGlyphSample(glyphContext, font.family, [] { return QStringLiteral("見本 Aa"); }).status,
                  PrintStatus::Completed);
         QCOMPARE(glyphs.page(), 1);

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+typedef struct _FcConfig FcConfig;
+
+namespace platform {
+
+// Qt's font database describes every font the configuration lists, at a cost
+// in time and memory that grows with each installed font, before the first
+// window draws. The program's own texts need only a few faces, and a listed
+// font is drawn only when somebody looks at it; so Qt is given a configuration
+// that lists just those faces, and each font joins the drawing code the first
+// time it is drawn.
+
+// The configuration that lists every installed font: the one in use when the
+// program started (FONTCONFIG_FILE's, if set). The catalogue and the design
+// faces are read from it.
+FcConfig* installedFontsConfig();
+
+// Gives Qt a configuration with the same rules that lists only the faces of
+// the given families and of the generic families the program's texts fall
+// back on. Call it once, after the application object exists and before any
+// text is measured or drawn. Returns false (and changes nothing) when the
+// configuration cannot be made; Qt then lists every font, as by default.
+bool limitDrawingFonts(const QStringList& uiFamilies);
+
+// Whether limitDrawingFonts took effect, so fonts must be added as drawn.
+bool drawingFontsLimited();
+
+// Makes the files of a family known to the drawing code; each file only once.
+// Does nothing when the drawing code already lists every font.
+void makeDrawable(const QStringList& files);
+
+} // namespace platform
