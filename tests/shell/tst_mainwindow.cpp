@@ -1,4 +1,6 @@
 #include "TestPlatform.h"
+#include "catalog/Form1.h"
+#include "catalog/Form2.h"
 #include "display/Form10.h"
 #include "display/Form5.h"
 #include "display/Form6.h"
@@ -57,6 +59,8 @@ private slots:
     void lockPanelsFollowTheKeyboard();
     void windowMenuListsOpenWindows();
     void previewOpensOnceAndOpensViews();
+    void aViewOpensOnTheFontChosen_data();
+    void aViewOpensOnTheFontChosen();
     void preferencesRefreshThePreviewOnlyWhenItsTextChanged_data();
     void preferencesRefreshThePreviewOnlyWhenItsTextChanged();
 };
@@ -209,6 +213,51 @@ void MainWindowTest::previewOpensOnceAndOpensViews()
     window.View_Click(4);
     QCOMPARE(window.form10(), preview);
     QCOMPARE(preview->Label3->text(), QStringLiteral("Page: 2 / 15"));
+}
+
+void MainWindowTest::aViewOpensOnTheFontChosen_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("all-fonts list after an index jump") << u"jump"_qs << u"Synth 0000"_qs;
+    QTest::newRow("all-fonts list, a line chosen") << u"list"_qs << u"Synth 0041"_qs;
+    QTest::newRow("index window") << u"index"_qs << u"Synth 0005"_qs;
+    QTest::newRow("preview") << u"preview"_qs << u"IPAゴシック"_qs;
+}
+
+void MainWindowTest::aViewOpensOnTheFontChosen()
+{
+    QFETCH(QString, from);
+    QFETCH(QString, expected);
+    TestPlatform test;
+    prepareMachine(test, 97);
+    MDIForm1 window(test.platform);
+    QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Started);
+    Form1* form1 = window.form1();
+    constexpr int LineS = 19;
+    if (from == u"jump" || from == u"list") {
+        form1->selectIndexLine(LineS);
+        if (from == u"list")
+            form1->List2->setCurrentRow(form1->List2->currentRow() + 41);
+        // The line shown as chosen is the one the view opens on.
+        const QModelIndexList selected = form1->List2->selectionModel()->selectedIndexes();
+        QCOMPARE(selected.size(), 1);
+        QCOMPARE(selected.first().row(), form1->List2->currentRow());
+        QCOMPARE(selected.first().data().toString(), expected);
+        form1->List2_DblClick();
+    } else if (from == u"index") {
+        window.form2()->List1[LineS]->setCurrentRow(5);
+        window.form2()->List1_DblClick(LineS);
+    } else {
+        window.View_Click(4);
+        window.form10()->Label_DblClick(2);
+    }
+    QCOMPARE(views(window).size(), 1);
+    Form5* view = static_cast<Form5*>(views(window).first()->widget());
+    QCOMPARE(view->Combo1->currentText(), expected);
+    QCOMPARE(window.catalog().AllFontNames.at(view->Combo1->currentIndex()), expected);
+    // One model of the names behind the list and every view.
+    QCOMPARE(view->Combo1->model(), form1->List2->model());
 }
 
 void MainWindowTest::preferencesRefreshThePreviewOnlyWhenItsTextChanged_data()
