@@ -1,10 +1,13 @@
 #include "platform/DrawingFonts.h"
 
+#include <QFile>
 #include <QFontDatabase>
+#include <QRegularExpression>
 #include <QGuiApplication>
 #include <QSet>
 
 #include <fontconfig/fontconfig.h>
+#include <sys/mman.h>
 
 namespace platform {
 
@@ -121,6 +124,29 @@ void makeDrawable(const QStringList& files)
         // A file the drawing code cannot read is simply not added; the
         // windows then draw the name in their fallback face.
         QFontDatabase::addApplicationFont(file);
+    }
+}
+
+void releaseFontListingPages()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly))
+        return;
+    // fontconfig names its caches <hash>-<arch>.cache-<version>.
+    static const QRegularExpression cacheFile(QStringLiteral("/[0-9a-f]{32}-[a-z0-9]+\\.cache-[0-9]+$"));
+    for (const QByteArray& line : maps.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        // Read-only mappings only: their pages come back from the file.
+        if (fields.size() < 6 || !fields[1].startsWith("r-")
+            || !cacheFile.match(QString::fromLocal8Bit(fields[5])).hasMatch())
+            continue;
+        const QList<QByteArray> range = fields[0].split('-');
+        bool okStart = false;
+        bool okEnd = false;
+        const quintptr start = range.value(0).toULongLong(&okStart, 16);
+        const quintptr end = range.value(1).toULongLong(&okEnd, 16);
+        if (okStart && okEnd && end > start)
+            madvise(reinterpret_cast<void*>(start), end - start, MADV_DONTNEED);
     }
 }
 

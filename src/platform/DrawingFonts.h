@@ -33,4 +33,9 @@ bool drawingFontsLimited();
 // Does nothing when the drawing code already lists every font.
 void makeDrawable(const QStringList& files);
 
+// Lets go of the resident pages of fontconfig's cache files once the
+// catalogue is built from them: they stay mapped, and the few fonts read
+// later read them again from the file.
+void releaseFontListingPages();
+
 } // namespace platform

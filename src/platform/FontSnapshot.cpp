@@ -164,43 +164,40 @@ private:
 QList<FontFace> listFaces(FcConfig* config)
 {
     QList<FontFace> faces;
-    FcPattern* pattern = FcPatternCreate();
-    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, FC_FAMILYLANG, FC_STYLE, FC_STYLELANG, FC_FILE,
-                                            FC_INDEX, FC_FONTFORMAT, nullptr);
-    FcFontSet* set = FcFontList(config, pattern, objects);
-    FcObjectSetDestroy(objects);
-    FcPatternDestroy(pattern);
-    if (!set)
-        return faces;
-
+    // The configuration's own sets, read in place: a listing would first copy
+    // every face's values, several megabytes with thousands of fonts.
+    FcFontSet* sets[] = {FcConfigGetFonts(config, FcSetSystem), FcConfigGetFonts(config, FcSetApplication)};
     RealPaths realPaths;
-    faces.reserve(set->nfont);
-    for (int i = 0; i < set->nfont; ++i) {
-        FcPattern* font = set->fonts[i];
-        FcChar8* file = nullptr;
-        if (FcPatternGetString(font, FC_FILE, 0, &file) != FcResultMatch)
+    for (FcFontSet* set : sets) {
+        if (!set)
             continue;
-        int index = 0;
-        FcPatternGetInteger(font, FC_INDEX, 0, &index);
-        // Named instances of a variable font share the file's entry.
-        if (index >> 16 != 0)
-            continue;
-        FontFace face;
-        face.families = stringValues(font, FC_FAMILY);
-        if (face.families.isEmpty())
-            continue;
-        // The languages only choose among several names.
-        if (face.families.size() > 1)
-            face.familyLanguages = stringValues(font, FC_FAMILYLANG);
-        face.style = englishStyle(font);
-        const char* path = reinterpret_cast<const char*>(file);
-        face.path = QString::fromUtf8(path);
-        face.realPath = realPaths.of(path, face.path);
-        face.index = index;
-        face.format = firstString(font, FC_FONTFORMAT);
-        faces.append(std::move(face));
+        faces.reserve(faces.size() + set->nfont);
+        for (int i = 0; i < set->nfont; ++i) {
+            FcPattern* font = set->fonts[i];
+            FcChar8* file = nullptr;
+            if (FcPatternGetString(font, FC_FILE, 0, &file) != FcResultMatch)
+                continue;
+            int index = 0;
+            FcPatternGetInteger(font, FC_INDEX, 0, &index);
+            // Named instances of a variable font share the file's entry.
+            if (index >> 16 != 0)
+                continue;
+            FontFace face;
+            face.families = stringValues(font, FC_FAMILY);
+            if (face.families.isEmpty())
+                continue;
+            // The languages only choose among several names.
+            if (face.families.size() > 1)
+                face.familyLanguages = stringValues(font, FC_FAMILYLANG);
+            face.style = englishStyle(font);
+            const char* path = reinterpret_cast<const char*>(file);
+            face.path = QString::fromUtf8(path);
+            face.realPath = realPaths.of(path, face.path);
+            face.index = index;
+            face.format = firstString(font, FC_FONTFORMAT);
+            faces.append(std::move(face));
+        }
     }
-    FcFontSetDestroy(set);
     return faces;
 }
 

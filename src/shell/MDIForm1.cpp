@@ -13,6 +13,7 @@
 #include "files/FileCommands.h"
 #include "files/Form8.h"
 #include "platform/AppInfo.h"
+#include "platform/DrawingFonts.h"
 #include "platform/Twips.h"
 #include "shell/Form4.h"
 #include "shell/ChildPlacement.h"
@@ -301,6 +302,7 @@ MDIForm1::LoadResult MDIForm1::MDIForm_Load()
         return abandonLoad();
     if (built.fatalMessage >= 0)
         return fail(built.fatalMessage);
+    platform::releaseFontListingPages();
     m_splash->Label1->setText(pendingStatus);
 
     createListWindows();
