@@ -53,6 +53,8 @@ QString matchCounterpart(const char* description, bool proportional)
         name = FontSnapshot::screenName(face);
     }
     FcFontSetDestroy(sorted);
+    // The sort read every face; its pages are not needed again.
+    releaseFontListingPages();
     return name;
 }
 

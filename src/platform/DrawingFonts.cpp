@@ -104,6 +104,8 @@ bool limitDrawingFonts(const QStringList& uiFamilies)
     }
     g_installed = installed;
     g_limited = true;
+    // Building the selection read every face once.
+    releaseFontListingPages();
     return true;
 }
 

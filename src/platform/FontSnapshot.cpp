@@ -161,6 +161,8 @@ private:
     const Folder* m_last = nullptr;
 };
 
+constexpr int ReleaseEvery = 1000;
+
 QList<FontFace> listFaces(FcConfig* config)
 {
     QList<FontFace> faces;
@@ -173,6 +175,9 @@ QList<FontFace> listFaces(FcConfig* config)
             continue;
         faces.reserve(faces.size() + set->nfont);
         for (int i = 0; i < set->nfont; ++i) {
+            // Each face is read once; the cache pages behind need not stay.
+            if (i % ReleaseEvery == ReleaseEvery - 1)
+                releaseFontListingPages();
             FcPattern* font = set->fonts[i];
             FcChar8* file = nullptr;
             if (FcPatternGetString(font, FC_FILE, 0, &file) != FcResultMatch)
@@ -198,6 +203,7 @@ QList<FontFace> listFaces(FcConfig* config)
             faces.append(std::move(face));
         }
     }
+    releaseFontListingPages();
     return faces;
 }
 
