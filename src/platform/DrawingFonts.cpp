@@ -73,13 +73,10 @@ bool limitDrawingFonts(const QStringList& uiFamilies)
         if (!family.isEmpty() && !families.contains(family))
             families.append(family);
     }
-    // What Qt falls back on for the generic names and for characters the
-    // chosen face lacks.
-    for (const char* generic : {"sans-serif", "serif", "monospace", "sans-serif:lang=ja", "monospace:lang=ja"}) {
-        const QString family = matchedFamily(installed, generic);
-        if (!family.isEmpty() && !families.contains(family))
-            families.append(family);
-    }
+    // What Qt falls back on for characters the Japanese faces lack. Each
+    // match scores every installed font, so only the one catch-all.
+    if (const QString family = matchedFamily(installed, "sans-serif"); !family.isEmpty() && !families.contains(family))
+        families.append(family);
 
     QByteArray xml = "<?xml version=\"1.0\"?><fontconfig><selectfont><acceptfont>";
     for (const QString& family : families)

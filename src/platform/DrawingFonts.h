@@ -20,8 +20,8 @@ namespace platform {
 FcConfig* installedFontsConfig();
 
 // Gives Qt a configuration with the same rules that lists only the faces of
-// the given families and of the generic families the program's texts fall
-// back on. Call it once, after the application object exists and before any
+// the given families and of the sans-serif face the program's texts fall back
+// on. Call it once, after the application object exists and before any
 // text is measured or drawn. Returns false (and changes nothing) when the
 // configuration cannot be made; Qt then lists every font, as by default.
 bool limitDrawingFonts(const QStringList& uiFamilies);

@@ -9,7 +9,7 @@ namespace platform {
 void useJapaneseUiFont();
 
 // Leaves Qt's font database only the faces the program's own texts use (the
-// design faces, installed or matched, and the generic faces); the listed
+// design faces, installed or matched, and the sans-serif face); the listed
 // fonts join it as they are drawn. Call before the first window.
 void limitDrawingToUiFaces();
 
