@@ -196,7 +196,10 @@ void Form10::fillSlot(int slot, int position)
     heading->setToolTip(name);
 
     QFont face = m_sampleFont;
-    face.setFamily(drawingFamilyOf(m_drawing, name));
+    // Characters the font lacks are drawn in the window's own face: asking
+    // the system for the best stand-in weighs every face it knows, for each
+    // new font, and made page turns slow.
+    face.setFamilies({drawingFamilyOf(m_drawing, name), font().family()});
     face.setBold(false);
     face.setItalic(false);
     // A damaged file that cannot draw would leave the slot blank.

@@ -227,7 +227,9 @@ void Form5::Combo1_Click()
     m_textFont.setBold(Check1->isChecked());
     m_textFont.setItalic(Check2->isChecked());
     m_textFont.setPointSize(Slider1->value());
-    m_textFont.setFamily(drawingFamilyOf(m_drawing, Combo1->currentText()));
+    // Characters the font lacks are shown in the box's own face: asking the
+    // system for the best stand-in weighs every face it knows, each time.
+    m_textFont.setFamilies({drawingFamilyOf(m_drawing, Combo1->currentText()), m_fallbackFamily});
     // A font whose file cannot draw leaves the box empty; the box's own face
     // shows the text instead.
     if (!FontDraws(m_textFont))
