@@ -39,16 +39,43 @@ FontFileLookup::FontFileLookup(const FontCatalog& catalog, Platform& platform,
 
 void FontFileLookup::buildIndex()
 {
-    for (qsizetype position = 0; position < m_entries.size(); ++position) {
-        const QString& entry = m_entries.at(position);
-        for (qsizetype i = 0; i + TrigramLength <= entry.size(); ++i) {
-            std::vector<qsizetype>& postings = m_trigrams[trigramAt(entry, i)];
-            // Positions arrive in ascending order; a trigram that repeats
-            // inside one entry is listed once.
-            if (postings.empty() || postings.back() != position)
-                postings.push_back(position);
+    // Two passes: count each trigram's entries, then place them. A trigram
+    // that repeats inside one entry is listed once; positions arrive in
+    // ascending order.
+    const auto forEachTrigram = [this](auto&& visit) {
+        for (qsizetype position = 0; position < m_entries.size(); ++position) {
+            const QString& entry = m_entries.at(position);
+            for (qsizetype i = 0; i + TrigramLength <= entry.size(); ++i)
+                visit(trigramAt(entry, i), qint32(position));
         }
+    };
+    QHash<quint64, qint32> lastPosition;
+    forEachTrigram([&](quint64 trigram, qint32 position) {
+        auto last = lastPosition.find(trigram);
+        if (last == lastPosition.end()) {
+            lastPosition.insert(trigram, position);
+            m_trigrams.insert(trigram, {0, 1});
+        } else if (*last != position) {
+            *last = position;
+            ++m_trigrams[trigram].count;
+        }
+    });
+    qint32 start = 0;
+    for (Span& span : m_trigrams) {
+        span.start = start;
+        start += span.count;
+        span.count = 0;
     }
+    m_postings.resize(std::size_t(start));
+    lastPosition.clear();
+    forEachTrigram([&](quint64 trigram, qint32 position) {
+        auto last = lastPosition.find(trigram);
+        if (last != lastPosition.end() && *last == position)
+            return;
+        lastPosition.insert(trigram, position);
+        Span& span = m_trigrams[trigram];
+        m_postings[std::size_t(span.start + span.count++)] = position;
+    });
 }
 
 std::optional<qsizetype> FontFileLookup::walkAll(const QString& searchText) const
@@ -74,15 +101,16 @@ std::optional<qsizetype> FontFileLookup::firstEntryContaining(const QString& sea
     // Every entry that contains the text holds each of its trigrams, so the
     // postings of any one trigram list all candidates in entry order; the
     // rarest one lists the fewest.
-    const std::vector<qsizetype>* rarest = nullptr;
+    const Span* rarest = nullptr;
     for (qsizetype i = 0; i + TrigramLength <= searchText.size(); ++i) {
-        auto postings = m_trigrams.constFind(trigramAt(searchText, i));
-        if (postings == m_trigrams.constEnd())
+        auto span = m_trigrams.constFind(trigramAt(searchText, i));
+        if (span == m_trigrams.constEnd())
             return std::nullopt;
-        if (!rarest || postings->size() < rarest->size())
-            rarest = &*postings;
+        if (!rarest || span->count < rarest->count)
+            rarest = &*span;
     }
-    for (qsizetype position : *rarest) {
+    for (qint32 i = 0; i < rarest->count; ++i) {
+        const qint32 position = m_postings[std::size_t(rarest->start + i)];
         if (m_entries.at(position).contains(searchText, Qt::CaseSensitive))
             return position;
     }

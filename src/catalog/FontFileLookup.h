@@ -44,8 +44,15 @@ private:
     platform::Registry& m_registry;
     platform::System& m_system;
     QString m_fontsKeyPath;
-    // Trigram -> ascending positions of the entries that hold it.
-    QHash<quint64, std::vector<qsizetype>> m_trigrams;
+    // Trigram -> where its ascending entry positions lie in m_postings. One
+    // flat array, not a list per trigram: thousands of fonts hold hundreds
+    // of thousands of trigrams, mostly rare ones.
+    struct Span {
+        qint32 start = 0;
+        qint32 count = 0;
+    };
+    QHash<quint64, Span> m_trigrams;
+    std::vector<qint32> m_postings;
     // Texts too short for a trigram are few and repeat; walk each once.
     mutable QHash<QString, std::optional<qsizetype>> m_shortTexts;
 };
