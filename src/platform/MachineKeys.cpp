@@ -9,9 +9,11 @@ void MachineKeys::Key::add(const QString& name, const QString& data)
     if (exact.contains(name))
         return;
     exact.insert(name, values.size());
-    const QString foldedName = name.toCaseFolded();
-    if (!folded.contains(foldedName))
-        folded.insert(foldedName, values.size());
+    if (foldedMade) {
+        const QString foldedName = name.toCaseFolded();
+        if (!folded.contains(foldedName))
+            folded.insert(foldedName, values.size());
+    }
     values.append({name, data});
 }
 
@@ -22,6 +24,15 @@ std::optional<qsizetype> MachineKeys::Key::find(const QString& name) const
     auto it = exact.constFind(name);
     if (it != exact.cend())
         return *it;
+    if (!foldedMade) {
+        foldedMade = true;
+        folded.reserve(values.size());
+        for (qsizetype position = 0; position < values.size(); ++position) {
+            const QString foldedName = values.at(position).first.toCaseFolded();
+            if (!folded.contains(foldedName))
+                folded.insert(foldedName, position);
+        }
+    }
     it = folded.constFind(name.toCaseFolded());
     if (it != folded.cend())
         return *it;

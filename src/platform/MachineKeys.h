@@ -37,7 +37,10 @@ private:
     struct Key {
         QList<std::pair<QString, QString>> values;
         QHash<QString, qsizetype> exact;   // name -> position
-        QHash<QString, qsizetype> folded;  // case-folded name -> first position
+        // case-folded name -> first position; made on the first name that
+        // is not found as it stands, as most lookups use the exact name.
+        mutable QHash<QString, qsizetype> folded;
+        mutable bool foldedMade = false;
         void add(const QString& name, const QString& data);
         std::optional<qsizetype> find(const QString& name) const;
     };
