@@ -2,10 +2,7 @@
 // lie inside the bytes, and the names it read must write out to a file that
 // reads back to the same names.
 //
-// Build with clang, for example:
-//   clang++ -std=c++20 -fsanitize=fuzzer,address,undefined -Isrc \
-//     $(pkg-config --cflags Qt6Core) fuzz/fuzz_gfc.cpp src/files/ComparisonFile.cpp src/files/Cp932Text.cpp \
-//     src/platform/TextConversion.cpp $(pkg-config --libs Qt6Core) -o fuzz_gfc
+// Built by fuzz/build-fuzzers, and replayed on its corpus by the tests.
 
 #include "files/ComparisonFile.h"
 

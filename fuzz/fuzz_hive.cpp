@@ -1,10 +1,7 @@
 // Feeds arbitrary bytes to the settings hive reader. A text that reads back
 // must write out to a text that reads back to the same keys and values.
 //
-// Build with clang, for example:
-//   clang++ -std=c++20 -fsanitize=fuzzer,address,undefined -Isrc \
-//     $(pkg-config --cflags Qt6Core) fuzz/fuzz_hive.cpp src/platform/HiveDocument.cpp \
-//     $(pkg-config --libs Qt6Core) -o fuzz_hive
+// Built by fuzz/build-fuzzers, and replayed on its corpus by the tests.
 
 #include "platform/HiveDocument.h"
 

@@ -84,7 +84,18 @@ Cp932Encoding encodeCp932(const QString& text)
     Cp932Encoding encoding;
     QStringEncoder encoder(Cp932Name);
     encoding.bytes = encoder.encode(text);
-    if (!encoder.hasError())
+    // The encoder holds back a high surrogate at the end, waiting for its
+    // other half, and reports no error: half a pair is no character.
+    const auto unpairedAt = [&](qsizetype i) {
+        const QChar ch = text.at(i);
+        if (ch.isHighSurrogate())
+            return i + 1 == text.size() || !text.at(i + 1).isLowSurrogate();
+        return ch.isLowSurrogate() && (i == 0 || !text.at(i - 1).isHighSurrogate());
+    };
+    bool unpaired = false;
+    for (qsizetype i = 0; i < text.size() && !unpaired; ++i)
+        unpaired = unpairedAt(i);
+    if (!encoder.hasError() && !unpaired)
         return encoding;
 
     // The encoder only says that something failed; encode each character
@@ -98,7 +109,7 @@ Cp932Encoding encodeCp932(const QString& text)
         QStringEncoder single(Cp932Name);
         const QByteArray bytes = single.encode(character);
         Q_UNUSED(bytes);
-        if (single.hasError())
+        if (single.hasError() || (length == 1 && unpairedAt(i)))
             encoding.unmappable += character;
         i += length;
     }

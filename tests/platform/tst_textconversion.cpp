@@ -67,6 +67,9 @@ void TestTextConversion::encode_data()
     QTest::newRow("yen sign and wave dash named")
         << u"a¥b〜c"_qs << QByteArray() << u"¥〜"_qs;
     QTest::newRow("emoji named whole") << u"x😀"_qs << QByteArray() << u"😀"_qs;
+    // Half a pair at the end was once dropped without a word.
+    QTest::newRow("high surrogate at the end") << (u"a"_qs + QChar(0xdb82)) << QByteArray() << QString(QChar(0xdb82));
+    QTest::newRow("low surrogate alone") << (QString(QChar(0xdc00)) + u"b"_qs) << QByteArray() << QString(QChar(0xdc00));
 }
 
 void TestTextConversion::encode()

@@ -1,11 +1,8 @@
 // Only one viewer runs per user, however many start at the same moment, and
 // the refused ones leave the settings alone; a viewer that was killed does
 // not keep the next one out. These runs start the real program.
-#include "FakeDialogs.h"
 #include "ViewerProcess.h"
-#include "core/Messages.h"
-#include "core/SettingsStore.h"
-#include "platform/HiveRegistry.h"
+#include "ViewerSettings.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,57 +14,9 @@
 #include <sys/stat.h>
 #include <vector>
 
-using platform::HiveRegistry;
-using platform::KeyAccess;
-using platform::KeyHandle;
-using platform::RootKey;
-
 namespace {
 
 constexpr int StartTimeout = 180000;
-
-// The number of the catalogue message a box showed; -1 for any other box.
-int messageNumber(const QString& text)
-{
-    for (int number = 0; number <= 10; ++number) {
-        FakeDialogs dialogs;
-        ShowMessage(dialogs, number);
-        if (dialogs.boxes.value(0).text == text)
-            return number;
-    }
-    return -1;
-}
-
-QList<int> messages(const ViewerProcess& viewer)
-{
-    QList<int> numbers;
-    for (const QString& text : viewer.boxes())
-        numbers << messageNumber(text);
-    return numbers;
-}
-
-// Settings of an earlier run, with a value the next write-back changes: only
-// "1" turns "always on top" on, and the exit stores what the menu shows.
-void seedSettings(const ViewerHome& home)
-{
-    HiveRegistry registry(home.hive());
-    const SettingsPaths paths{QStringLiteral("/opt/glyfaro"), QStringLiteral("/")};
-    QVERIFY(EnsureSettingsKey(registry, paths, [](int) {}).ok());
-    KeyHandle key = 0;
-    QCOMPARE(registry.openKey(RootKey::CurrentUser, SettingsKeyPath, KeyAccess::Write, key), long(platform::RegSuccess));
-    QCOMPARE(registry.setValue(key, QStringLiteral("AlwaysTop"), QStringLiteral("5")), long(platform::RegSuccess));
-    registry.closeKey(key);
-}
-
-QString storedAlwaysTop(const ViewerHome& home)
-{
-    HiveRegistry registry(home.hive());
-    KeyHandle key = 0;
-    QString data;
-    if (registry.openKey(RootKey::CurrentUser, SettingsKeyPath, KeyAccess::Read, key) == platform::RegSuccess)
-        registry.queryValue(key, QStringLiteral("AlwaysTop"), data);
-    return data;
-}
 
 // Everything about the settings folder a process could change by touching it.
 QString folderState(const ViewerHome& home)
@@ -145,7 +94,7 @@ void InstanceRaceTest::twentyAtOnceOneRuns()
     QCOMPARE(winner->waitForExit(StartTimeout), 0);
     QVERIFY(winner->boxes().isEmpty());
     // The one that ran saved its settings at the end.
-    QCOMPARE(storedAlwaysTop(home), QStringLiteral("0"));
+    QCOMPARE(storedSetting(home, QStringLiteral("AlwaysTop")), QStringLiteral("0"));
 }
 
 void InstanceRaceTest::killedViewerDoesNotKeepTheNextOut()
@@ -162,7 +111,7 @@ void InstanceRaceTest::killedViewerDoesNotKeepTheNextOut()
     killed.signal(SIGKILL);
     QCOMPARE(killed.waitForExit(StartTimeout), -2);
     QVERIFY(QFile::exists(lock));
-    QCOMPARE(storedAlwaysTop(home), QStringLiteral("5"));
+    QCOMPARE(storedSetting(home, QStringLiteral("AlwaysTop")), QStringLiteral("5"));
 
     ViewerProcess next(home, QStringLiteral("next"));
     QVERIFY(next.start());
@@ -180,7 +129,7 @@ void InstanceRaceTest::killedViewerDoesNotKeepTheNextOut()
 
     next.signal(SIGTERM);
     QCOMPARE(next.waitForExit(StartTimeout), 0);
-    QCOMPARE(storedAlwaysTop(home), QStringLiteral("0"));
+    QCOMPARE(storedSetting(home, QStringLiteral("AlwaysTop")), QStringLiteral("0"));
 }
 
 QTEST_GUILESS_MAIN(InstanceRaceTest)

@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -142,6 +143,7 @@ bool ViewerProcess::start(const StartBarrier* barrier)
     const int waitFd = barrier ? barrier->waitingEnd() : -1;
     const int releaseFd = barrier ? barrier->releasingEnd() : -1;
     const bool dropPrivileges = m_user == User::Unprivileged && runningAsRoot();
+    const struct rlimit fileSize = {rlim_t(m_fileSizeLimit), rlim_t(m_fileSizeLimit)};
 
     m_pid = ::fork();
     if (m_pid < 0)
@@ -152,6 +154,8 @@ bool ViewerProcess::start(const StartBarrier* barrier)
             ::dup2(log, 1);
             ::dup2(log, 2);
         }
+        if (m_fileSizeLimit >= 0 && (::signal(SIGXFSZ, SIG_IGN) == SIG_ERR || ::setrlimit(RLIMIT_FSIZE, &fileSize) != 0))
+            ::_exit(125);
         if (dropPrivileges
             && (::setgroups(0, nullptr) != 0 || ::setgid(NobodyId) != 0 || ::setuid(NobodyId) != 0))
             ::_exit(126);

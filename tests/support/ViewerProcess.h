@@ -55,6 +55,10 @@ public:
     // permissions bite as they do for a user; ViewerHome folders must then be
     // handed over to it with handOver().
     void setUser(User user) { m_user = user; }
+    // No file the child writes may grow beyond this many bytes: a write past
+    // it fails as on a full disk (the signal the kernel sends then is
+    // ignored). Negative for no limit.
+    void setFileSizeLimit(long long bytes) { m_fileSizeLimit = bytes; }
 
     bool start(const StartBarrier* barrier = nullptr);
     pid_t pid() const { return m_pid; }
@@ -83,6 +87,7 @@ private:
     QString m_log;
     QMap<QByteArray, QByteArray> m_environment;
     User m_user = User::Same;
+    long long m_fileSizeLimit = -1;
     pid_t m_pid = -1;
     bool m_reaped = false;
     int m_status = 0;
