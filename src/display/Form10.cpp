@@ -62,7 +62,10 @@ Form10::Form10(const QStringList& fontNames, const Settings& settings, const QSt
     heading.setBold(true);
     // Faces with tall line spacing need more than the design height; the
     // heading may reach into the transparent top of the sample below it.
-    const int headingHeight = std::max(Label1[0]->height(), QFontMetrics(heading).height());
+    const QFontMetrics headingMetrics(heading);
+    const int headingHeight = std::max(Label1[0]->height(), headingMetrics.height());
+    m_headingLine.ascent = headingMetrics.ascent();
+    m_headingLine.descent = headingMetrics.descent();
     for (QLabel* label : Label1) {
         label->setFont(heading);
         label->resize(label->width(), headingHeight);
@@ -208,6 +211,22 @@ void Form10::fillSlot(int slot, int position)
     sample->setFont(face);
     sample->setText(m_settings.PreviewText == 1 ? m_settings.PreviewTextStrings : OneLineText(name));
     sample->setToolTip(name);
+    placeSample(slot);
+}
+
+void Form10::placeSample(int slot)
+{
+    QLabel* sample = Label2[std::size_t(slot)];
+    PreviewLineMetrics line;
+    const QFontMetrics metrics(sample->font());
+    line.ascent = metrics.ascent();
+    line.descent = metrics.descent();
+    if (!sample->text().isEmpty()) {
+        const QRect ink = metrics.tightBoundingRect(sample->text());
+        line.inkAbove = -ink.top();
+        line.inkBelow = ink.bottom() + 1;
+    }
+    sample->move(sample->x(), PreviewSampleTop(slot, m_headingLine, line));
 }
 
 void Form10::clearSlot(int slot)
@@ -234,6 +253,7 @@ void Form10::applyPreviewText()
         if (Label1[k]->text().isEmpty())
             continue;
         Label2[k]->setText(m_settings.PreviewText == 1 ? m_settings.PreviewTextStrings : Label1[k]->text());
+        placeSample(int(k));
     }
 }
 

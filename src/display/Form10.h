@@ -2,6 +2,7 @@
 
 #include "core/Settings.h"
 #include "display/DrawingFamily.h"
+#include "display/PreviewPaging.h"
 
 #include <QFont>
 #include <QStringList>
@@ -63,6 +64,7 @@ private:
     void connectHandlers();
     void fillSlot(int slot, int position);
     void clearSlot(int slot);
+    void placeSample(int slot);
     void drawPage(int page);
     void scheduleTurn();
     bool turnByWheel(QWheelEvent* event);
@@ -72,6 +74,7 @@ private:
     QWidget* m_frame;
     DrawingFamily m_drawing;
     QFont m_sampleFont;
+    PreviewLineMetrics m_headingLine;
     int m_maximum = 0;
     int m_wheelRemainder = 0;
     bool m_turnPending = false;

@@ -1,5 +1,18 @@
 #include "display/PreviewPaging.h"
 
+#include "platform/Twips.h"
+
+#include <algorithm>
+
+namespace {
+
+// The slots' design places, in twips.
+constexpr int HeadingTopTwips = 60;
+constexpr int SampleTopTwips = 240;
+constexpr int SlotPitchTwips = 780;
+
+} // namespace
+
 int PreviewMaximum(int fontCount)
 {
     return fontCount > 0 ? fontCount / PreviewSlotsPerPage : 0;
@@ -25,4 +38,17 @@ std::array<int, PreviewSlotsPerPage> PreviewSlotPositions(int page, int fontCoun
     for (int slot = 0; slot < PreviewSlotsPerPage; ++slot)
         positions[std::size_t(slot)] = PreviewPositionAt(page, slot, fontCount);
     return positions;
+}
+
+int PreviewSampleTop(int slot, const PreviewLineMetrics& heading, const PreviewLineMetrics& sample)
+{
+    using platform::twipsToPixels;
+    const int headingTop = twipsToPixels(HeadingTopTwips + SlotPitchTwips * slot);
+    const int nextHeadingTop = twipsToPixels(HeadingTopTwips + SlotPitchTwips * (slot + 1));
+    const int designTop = twipsToPixels(SampleTopTwips + SlotPitchTwips * slot);
+
+    const int headingBottom = headingTop + heading.ascent + heading.descent;
+    const int clearOfHeading = headingBottom + PreviewHeadingGapPixels - (sample.ascent - sample.inkAbove);
+    const int lowest = nextHeadingTop - PreviewHeadingGapPixels - sample.ascent - sample.inkBelow;
+    return std::clamp(clearOfHeading, designTop, std::max(designTop, lowest));
 }

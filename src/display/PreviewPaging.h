@@ -23,3 +23,23 @@ std::array<int, PreviewSlotsPerPage> PreviewSlotPositions(int page, int fontCoun
 // The position a double-click on a slot opens, or -1 when the slot is past
 // the end of the list.
 int PreviewPositionAt(int page, int slot, int fontCount);
+
+// The vertical measures of one line of text, in pixels: the face's ascent
+// and descent, and how far the drawn glyphs reach above and below the
+// baseline.
+struct PreviewLineMetrics {
+    int ascent = 0;
+    int descent = 0;
+    int inkAbove = 0;
+    int inkBelow = 0;
+};
+
+// The space kept between a heading's line and the glyphs of its sample.
+inline constexpr int PreviewHeadingGapPixels = 2;
+
+// Where a slot's sample line starts, in pixels from the top of the page box.
+// The layout was drawn for faces whose glyphs fill their line; a face with
+// less room above its glyphs would draw them into the heading, so the sample
+// moves down until its glyphs clear the heading's line, but never so far that
+// they reach the next slot's heading.
+int PreviewSampleTop(int slot, const PreviewLineMetrics& heading, const PreviewLineMetrics& sample);

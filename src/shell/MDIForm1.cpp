@@ -29,10 +29,12 @@
 #include <QKeyEvent>
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QIcon>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
@@ -55,6 +57,24 @@ constexpr int SplashRepaintMilliseconds = 30;
 // How often the lock-key panels ask the keyboard, for changes made while
 // another program has the focus; presses seen here update them at once.
 constexpr int LockPollMilliseconds = 250;
+
+// A few of the style's pictures come in 16 pixels only and would draw
+// smaller than their neighbours; those are enlarged to the toolbar's size.
+QIcon toolbarPicture(const QIcon& icon, QSize size)
+{
+    if (icon.actualSize(size) == size)
+        return icon;
+    QSize largest;
+    for (const QSize available : icon.availableSizes()) {
+        if (available.width() > largest.width())
+            largest = available;
+    }
+    const QPixmap source = icon.pixmap(largest.isValid() ? largest : size);
+    QIcon filled;
+    for (const QSize target : {size, size * 2})
+        filled.addPixmap(source.scaled(target, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    return filled;
+}
 
 } // namespace
 
@@ -150,7 +170,7 @@ void MDIForm1::createToolbar()
             Toolbar1->addSeparator();
             continue;
         }
-        QAction* action = Toolbar1->addAction(style()->standardIcon(button->icon),
+        QAction* action = Toolbar1->addAction(toolbarPicture(style()->standardIcon(button->icon), Toolbar1->iconSize()),
                                               QString::fromUtf8(button->caption));
         action->setToolTip(QString::fromUtf8(button->tooltip));
         action->setEnabled(button->available);

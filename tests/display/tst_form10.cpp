@@ -1,6 +1,8 @@
 #include "display/Form10.h"
 #include "display/PreviewPaging.h"
 
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -57,6 +59,9 @@ private slots:
     void dragIsCoalescedToTheLatestPage();
     void frameTakesNoInputOnlyWhileLoading();
     void newPreviewTextReachesShownSlots();
+    void sampleTop_data();
+    void sampleTop();
+    void samplesClearTheirHeadings();
 };
 
 void TestForm10::pages_data()
@@ -259,6 +264,78 @@ void TestForm10::newPreviewTextReachesShownSlots()
     w.applyPreviewText();
     for (int k = 0; k < 3; ++k)
         QCOMPARE(w.Label2[k]->text(), names.at(7 + k));
+}
+
+void TestForm10::sampleTop_data()
+{
+    // A 9 pt heading whose line is 14 + 4 pixels, as the Japanese gothics
+    // found on Linux have it; slot k starts 52 pixels below slot k - 1.
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<int>("ascent");
+    QTest::addColumn<int>("inkAbove");
+    QTest::addColumn<int>("inkBelow");
+    QTest::addColumn<int>("top");
+    // Glyphs that reach the top of their line: moved below the heading.
+    QTest::newRow("no room above the glyphs") << 0 << 21 << 21 << 3 << 24;
+    QTest::newRow("no room above, slot 3") << 3 << 21 << 21 << 3 << 24 + 3 * 52;
+    QTest::newRow("no room above, last slot") << 6 << 21 << 21 << 3 << 24 + 6 * 52;
+    // Room above the glyphs already clears the heading: the design place.
+    QTest::newRow("room above the glyphs") << 0 << 28 << 18 << 5 << 16;
+    QTest::newRow("room above, slot 5") << 5 << 28 << 18 << 5 << 16 + 5 * 52;
+    // Moved only as far as the next slot's heading allows.
+    QTest::newRow("stopped by the next heading") << 0 << 24 << 24 << 8 << 54 - 24 - 8;
+    // A line taller than the slot stays at its design place.
+    QTest::newRow("taller than the slot") << 2 << 34 << 34 << 10 << 16 + 2 * 52;
+}
+
+void TestForm10::sampleTop()
+{
+    QFETCH(int, slot);
+    QFETCH(int, ascent);
+    QFETCH(int, inkAbove);
+    QFETCH(int, inkBelow);
+    QFETCH(int, top);
+    const PreviewLineMetrics heading{14, 4, 10, 2};
+    const PreviewLineMetrics sample{ascent, inkBelow + 1, inkAbove, inkBelow};
+    QCOMPARE(PreviewSampleTop(slot, heading, sample), top);
+}
+
+void TestForm10::samplesClearTheirHeadings()
+{
+    // Japanese faces with no room above their glyphs drew them into the
+    // heading above; with a custom text as well as with the names.
+    const QStringList families = QFontDatabase::families();
+    QStringList names;
+    for (const QString& face : {QStringLiteral("IPAPMincho"), QStringLiteral("IPAGothic"),
+                                QStringLiteral("IPAMincho"), QStringLiteral("Noto Sans CJK JP"),
+                                QStringLiteral("DejaVu Sans")}) {
+        if (families.contains(face))
+            names << face;
+    }
+    if (names.isEmpty())
+        QSKIP("no Japanese face installed");
+    const QString headingFace = families.contains(QStringLiteral("Noto Sans CJK JP"))
+        ? QStringLiteral("Noto Sans CJK JP") : names.first();
+    Settings settings;
+    Form10 w(names, settings, headingFace, nullptr);
+
+    const auto check = [&w](int filled) {
+        for (int k = 0; k < filled; ++k) {
+            const QLabel* heading = w.Label1[std::size_t(k)];
+            const QLabel* sample = w.Label2[std::size_t(k)];
+            const QFontMetrics headingMetrics(heading->font());
+            const QFontMetrics sampleMetrics(sample->font());
+            const int headingBottom = heading->y() + headingMetrics.ascent() + headingMetrics.descent();
+            const int inkTop = sample->y() + sampleMetrics.ascent()
+                               + sampleMetrics.tightBoundingRect(sample->text()).top();
+            QVERIFY2(inkTop >= headingBottom + PreviewHeadingGapPixels, qPrintable(sample->text()));
+        }
+    };
+    check(int(names.size()));
+    settings.PreviewText = 1;
+    settings.PreviewTextStrings = QStringLiteral("ABC abc 123 あいう アイウ 漢字");
+    w.applyPreviewText();
+    check(int(names.size()));
 }
 
 QTEST_MAIN(TestForm10)

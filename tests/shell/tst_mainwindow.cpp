@@ -56,6 +56,7 @@ private slots:
     void individualViews_data();
     void individualViews();
     void separatorButtonsDoNothing();
+    void toolbarPicturesShareOneSize();
     void lockPanelsFollowTheKeyboard();
     void windowMenuListsOpenWindows();
     void previewOpensOnceAndOpensViews();
@@ -115,6 +116,24 @@ void MainWindowTest::individualViews()
     }
     // Cascaded, not stacked on one spot.
     QCOMPARE(corners.size(), 3);
+}
+
+void MainWindowTest::toolbarPicturesShareOneSize()
+{
+    // Two of the pictures once drew smaller than the others.
+    TestPlatform test;
+    prepareMachine(test);
+    MDIForm1 window(test.platform);
+    const QSize size = window.Toolbar1->iconSize();
+    int pictures = 0;
+    for (QAction* action : window.Toolbar1->actions()) {
+        if (action->isSeparator())
+            continue;
+        ++pictures;
+        QCOMPARE(action->icon().actualSize(size), size);
+        QCOMPARE(action->icon().pixmap(size).size(), size);
+    }
+    QCOMPARE(pictures, 8);
 }
 
 void MainWindowTest::separatorButtonsDoNothing()
