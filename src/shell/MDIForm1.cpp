@@ -366,6 +366,9 @@ void MDIForm1::createListWindows()
         window->setWindowIcon(form->windowIcon());
         m_mdiArea->addSubWindow(window);
         window->adjustSize();
+        // The list windows take the first places of the cascade, so later
+        // children do not open exactly over them.
+        placeNewChild(window);
         window->hide();
         return window;
     };

@@ -220,6 +220,8 @@ void MainWindowTest::previewOpensOnceAndOpensViews()
     QVERIFY(window.isEnabled());
     QCOMPARE(preview->Label3->text(), QStringLiteral("Page: 1 / 15"));
     QVERIFY(window.mdiArea()->viewport()->rect().contains(window.form10Window()->geometry()));
+    // Not exactly over the all-fonts window, which took the first place.
+    QVERIFY(window.form10Window()->pos() != window.form1()->parentWidget()->pos());
 
     preview->VScroll1->setValue(1);
     preview->VScroll1_Change();
