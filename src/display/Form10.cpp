@@ -5,6 +5,7 @@
 #include "display/PreviewPaging.h"
 #include "display/FontDrawing.h"
 #include "display/Form6Logic.h"
+#include "platform/DrawingFonts.h"
 #include "platform/ProgramIcon.h"
 #include "platform/Twips.h"
 
@@ -77,6 +78,7 @@ Form10::Form10(const QStringList& fontNames, const Settings& settings, const QSt
 
     Form_Load();
     connectHandlers();
+    platform::redrawAfterRelease(this, [this] { drawPage(VScroll1->value()); });
 }
 
 QSize Form10::designClientSizePixels()

@@ -8,6 +8,7 @@
 #include "display/Form6Logic.h"
 #include "display/FontDrawing.h"
 #include "display/OneLineComboBox.h"
+#include "platform/DrawingFonts.h"
 #include "platform/Twips.h"
 
 #include <QCheckBox>
@@ -56,6 +57,10 @@ Form5::Form5(const QStringList& fontNames, const Settings& settings, platform::D
     setTabOrder();
     load(fontNames, settings, names);
     connectHandlers();
+    platform::redrawAfterRelease(this, [this] {
+        if (fontChosen())
+            applyChosenFace();
+    });
 }
 
 QSize Form5::designClientSizePixels()
@@ -227,6 +232,13 @@ void Form5::Combo1_Click()
     m_textFont.setBold(Check1->isChecked());
     m_textFont.setItalic(Check2->isChecked());
     m_textFont.setPointSize(Slider1->value());
+    applyChosenFace();
+    setWindowTitle(Form5Caption(Combo1->currentText(), Slider1->value()));
+    Command2->setEnabled(true);
+}
+
+void Form5::applyChosenFace()
+{
     // Characters the font lacks are shown in the box's own face: asking the
     // system for the best stand-in weighs every face it knows, each time.
     m_textFont.setFamilies({drawingFamilyOf(m_drawing, Combo1->currentText()), m_fallbackFamily});
@@ -235,8 +247,6 @@ void Form5::Combo1_Click()
     if (!FontDraws(m_textFont))
         m_textFont.setFamily(m_fallbackFamily);
     applyTextFont();
-    setWindowTitle(Form5Caption(Combo1->currentText(), Slider1->value()));
-    Command2->setEnabled(true);
 }
 
 void Form5::Slider1_Scroll()

@@ -84,6 +84,8 @@ private:
     void applyLayout(const Form5Layout& layout);
     void fitTextControls();
     void applyTextFont();
+    // The chosen font's face on the text, or the box's own where it cannot draw.
+    void applyChosenFace();
     void applyTextColor(std::uint32_t color);
     void setText1Text(const QString& text);
     bool fontChosen() const;

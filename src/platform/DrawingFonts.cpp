@@ -4,7 +4,13 @@
 #include <QFontDatabase>
 #include <QRegularExpression>
 #include <QGuiApplication>
-#include <QSet>
+#include <QHash>
+#include <QPointer>
+#include <QTimer>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 #include <fontconfig/fontconfig.h>
 #include <sys/mman.h>
@@ -16,6 +22,26 @@ namespace {
 bool g_limited = false;
 // Held from the moment Qt is given a configuration of its own.
 FcConfig* g_installed = nullptr;
+
+// A few pages of the preview or a few dozen views; at about 15 KB a font,
+// a couple of megabytes at most.
+int g_releaseAfterFiles = 128;
+
+struct Drawable
+{
+    // File -> the drawing code's handle for it (-1: it could not be read).
+    QHash<QString, int> handles;
+    // Files the open windows asked for again after the last release.
+    int heldAfterRelease = 0;
+    bool releasePending = false;
+    std::vector<std::pair<QPointer<QObject>, std::function<void()>>> redraws;
+};
+
+Drawable& drawable()
+{
+    static Drawable state;
+    return state;
+}
 
 // The family fontconfig would draw a description with, from every installed font.
 QString matchedFamily(FcConfig* config, const char* description)
@@ -115,15 +141,63 @@ void makeDrawable(const QStringList& files)
 {
     if (!g_limited || !QGuiApplication::instance())
         return;
-    static QSet<QString> added;
+    Drawable& state = drawable();
     for (const QString& file : files) {
-        if (added.contains(file))
+        if (state.handles.contains(file))
             continue;
-        added.insert(file);
         // A file the drawing code cannot read is simply not added; the
         // windows then draw the name in their fallback face.
-        QFontDatabase::addApplicationFont(file);
+        state.handles.insert(file, QFontDatabase::addApplicationFont(file));
     }
+    // Counted from what the open windows hold, so that a desktop showing
+    // more fonts than that at once is not released over and over.
+    if (state.handles.size() > state.heldAfterRelease + g_releaseAfterFiles && !state.releasePending) {
+        state.releasePending = true;
+        // Not now: the caller is in the middle of setting a font.
+        QTimer::singleShot(0, QGuiApplication::instance(), [] {
+            if (drawable().releasePending)
+                releaseDrawableFiles();
+        });
+    }
+}
+
+void redrawAfterRelease(QObject* owner, std::function<void()> redraw)
+{
+    auto& redraws = drawable().redraws;
+    // Windows come and go by the thousand in a long session.
+    std::erase_if(redraws, [](const auto& entry) { return entry.first.isNull(); });
+    if (owner && redraw)
+        redraws.emplace_back(owner, std::move(redraw));
+}
+
+void releaseDrawableFilesAfter(int files)
+{
+    g_releaseAfterFiles = std::max(1, files);
+}
+
+int drawableFileCount()
+{
+    return int(drawable().handles.size());
+}
+
+void releaseDrawableFiles()
+{
+    Drawable& state = drawable();
+    state.releasePending = false;
+    if (state.handles.isEmpty())
+        return;
+    const QHash<QString, int> handles = std::exchange(state.handles, {});
+    for (const int handle : handles) {
+        if (handle >= 0)
+            QFontDatabase::removeApplicationFont(handle);
+    }
+    // A step may open or close windows; run the ones known now.
+    const auto redraws = state.redraws;
+    for (const auto& [owner, redraw] : redraws) {
+        if (owner)
+            redraw();
+    }
+    state.heldAfterRelease = int(state.handles.size());
 }
 
 void releaseFontListingPages()

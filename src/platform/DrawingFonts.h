@@ -3,6 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+class QObject;
+
 typedef struct _FcConfig FcConfig;
 
 namespace platform {
@@ -32,6 +36,22 @@ bool drawingFontsLimited();
 // Makes the files of a family known to the drawing code; each file only once.
 // Does nothing when the drawing code already lists every font.
 void makeDrawable(const QStringList& files);
+
+// Each font the drawing code knows costs memory and slows the next one it
+// learns, so after many have gathered they are all let go at once, between
+// events. A window that shows a listed font gives the step that sets its font
+// again (through FontList::drawingFamily); it runs after each release while
+// owner lives, and the fonts it asks for join again.
+void redrawAfterRelease(QObject* owner, std::function<void()> redraw);
+
+// How many files may gather before they are let go (128 unless set).
+void releaseDrawableFilesAfter(int files);
+
+// How many files the drawing code holds on behalf of the listed fonts.
+int drawableFileCount();
+
+// Lets go of those files now, rather than after the next many.
+void releaseDrawableFiles();
 
 // Lets go of the resident pages of fontconfig's cache files once the
 // catalogue is built from them: they stay mapped, and the few fonts read

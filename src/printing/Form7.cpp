@@ -3,6 +3,7 @@
 #include "catalog/FontFileLookup.h"
 #include "catalog/ListWindowLayout.h"
 #include "core/Messages.h"
+#include "platform/DrawingFonts.h"
 #include "platform/Twips.h"
 #include "printing/Form7Logic.h"
 #include "printing/Printouts.h"
@@ -47,6 +48,10 @@ Form7::Form7(const FontCatalog& catalog, const FontFileLookup& lookup, Settings&
     setToolTips();
     connectHandlers();
     Form_Load();
+    platform::redrawAfterRelease(this, [this] {
+        if (m_showsSampleFace)
+            applySampleFace();
+    });
 }
 
 Form7::~Form7() = default;
@@ -214,13 +219,19 @@ void Form7::prepareForFileMenu()
     Label1[1]->setEnabled(false);
 }
 
-void Form7::prepareForGlyphSample(const QString& printText)
+void Form7::applySampleFace()
 {
-    Text2->setText(printText);
     QFont sampleFont = Text2->font();
     if (!m_records.GlyphSampleFont.isEmpty())
         sampleFont.setFamilies({m_platform.fonts.drawingFamily(m_records.GlyphSampleFont)});
     Text2->setFont(sampleFont);
+}
+
+void Form7::prepareForGlyphSample(const QString& printText)
+{
+    Text2->setText(printText);
+    m_showsSampleFace = true;
+    applySampleFace();
     Option1[0]->setEnabled(false);
     Option1[1]->setEnabled(false);
     Option1[2]->setChecked(true);

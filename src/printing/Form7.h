@@ -86,6 +86,7 @@ private:
     void showPrintingPanel();
     void finish(int message);
     void warn(const QString& text);
+    void applySampleFace();
 
     const FontCatalog& m_catalog;
     const FontFileLookup& m_lookup;
@@ -95,4 +96,5 @@ private:
     std::unique_ptr<platform::PrinterDevice> m_job;
     bool m_resetPending = false;
     bool m_printing = false;
+    bool m_showsSampleFace = false;
 };
