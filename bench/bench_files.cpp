@@ -13,9 +13,8 @@
 #include "files/Form8.h"
 #include "platform/HiveRegistry.h"
 #include "platform/Platform.h"
-#include "platform/Translations.h"
-#include "platform/UiFont.h"
 #include "shell/MDIForm1.h"
+#include "shell/ViewerApplication.h"
 
 #include <QApplication>
 #include <QDir>
@@ -69,9 +68,7 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
-    platform::installJapaneseTranslations(app);
-    platform::useJapaneseUiFont();
-    platform::limitDrawingToUiFaces();
+    prepareViewerApplication(app);
     auto services = platform::createPlatform();
     MDIForm1 window(services->platform());
     if (window.MDIForm_Load() != MDIForm1::LoadResult::Started)

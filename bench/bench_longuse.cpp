@@ -14,9 +14,8 @@
 #include "display/Form10.h"
 #include "display/Form5.h"
 #include "platform/Platform.h"
-#include "platform/Translations.h"
-#include "platform/UiFont.h"
 #include "shell/MDIForm1.h"
+#include "shell/ViewerApplication.h"
 
 #include <QApplication>
 #include <QDir>
@@ -91,9 +90,7 @@ double timerLatencyMs()
 int runOnce(int argc, char* argv[], const QByteArray& part)
 {
     QApplication app(argc, argv);
-    platform::installJapaneseTranslations(app);
-    platform::useJapaneseUiFont();
-    platform::limitDrawingToUiFaces();
+    prepareViewerApplication(app);
     auto services = platform::createPlatform();
     MDIForm1 window(services->platform());
     if (window.MDIForm_Load() != MDIForm1::LoadResult::Started)

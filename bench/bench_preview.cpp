@@ -8,9 +8,8 @@
 #include "BenchFonts.h"
 #include "display/Form10.h"
 #include "platform/Platform.h"
-#include "platform/Translations.h"
-#include "platform/UiFont.h"
 #include "shell/MDIForm1.h"
+#include "shell/ViewerApplication.h"
 
 #include <QApplication>
 #include <QDir>
@@ -37,9 +36,7 @@ double milliseconds(const QElapsedTimer& clock)
 int runOnce(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    platform::installJapaneseTranslations(app);
-    platform::useJapaneseUiFont();
-    platform::limitDrawingToUiFaces();
+    prepareViewerApplication(app);
     auto services = platform::createPlatform();
     MDIForm1 window(services->platform());
     if (window.MDIForm_Load() != MDIForm1::LoadResult::Started)

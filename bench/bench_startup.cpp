@@ -14,6 +14,7 @@
 #include "display/Form5.h"
 #include "shell/MDIForm1.h"
 #include "core/SettingsStore.h"
+#include "shell/ViewerApplication.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -104,9 +105,7 @@ long residentKilobytes()
 int startOnce(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    platform::installJapaneseTranslations(app);
-    platform::useJapaneseUiFont();
-    platform::limitDrawingToUiFaces();
+    prepareViewerApplication(app);
     auto services = platform::createPlatform();
     MDIForm1 window(services->platform());
     if (window.MDIForm_Load() != MDIForm1::LoadResult::Started)

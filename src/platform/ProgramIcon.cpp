@@ -13,11 +13,17 @@ namespace platform {
 
 QIcon programIcon()
 {
-    registerIconResource();
-    QIcon icon;
-    for (const int size : std::array{16, 22, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/glyfaro2-%1.png").arg(size), QSize(size, size));
-    return icon;
+    // Decoded once and shared: the eight pictures come to a third of a
+    // megabyte, and every window asks for them. Kept for the whole run, so
+    // it is never destroyed after the application object.
+    static const QIcon* const icon = [] {
+        registerIconResource();
+        auto* made = new QIcon;
+        for (const int size : std::array{16, 22, 24, 32, 48, 64, 128, 256})
+            made->addFile(QStringLiteral(":/icons/glyfaro2-%1.png").arg(size), QSize(size, size));
+        return made;
+    }();
+    return *icon;
 }
 
 } // namespace platform

@@ -1,9 +1,7 @@
 #include "platform/Platform.h"
-#include "platform/ProgramIcon.h"
-#include "platform/Translations.h"
-#include "platform/UiFont.h"
 #include "shell/MDIForm1.h"
 #include "shell/TerminationWatcher.h"
+#include "shell/ViewerApplication.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -11,14 +9,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Glyfaro 2"));
-    // Ties the windows to the menu entry, whose icon the task bar shows.
-    QGuiApplication::setDesktopFileName(QStringLiteral("glyfaro2"));
-    QApplication::setQuitOnLastWindowClosed(false);
-    platform::installJapaneseTranslations(app);
-    platform::useJapaneseUiFont();
-    platform::limitDrawingToUiFaces();
-    QApplication::setWindowIcon(platform::programIcon());
+    prepareViewerApplication(app);
 
     auto services = platform::createPlatform();
     MDIForm1 mainWindow(services->platform());
