@@ -18,31 +18,50 @@ QStringList patternStrings(FcPattern* pattern, const char* object)
     return values;
 }
 
-// The best match for the description that can show Japanese and has the
+bool showsJapanese(FcPattern* font)
+{
+    FcLangSet* languages = nullptr;
+    return FcPatternGetLangSet(font, FC_LANG, 0, &languages) == FcResultMatch
+           && FcLangSetHasLang(languages, reinterpret_cast<const FcChar8*>("ja")) == FcLangEqual;
+}
+
+// The installed faces that show Japanese, each held by the set.
+FcFontSet* japaneseFaces(FcConfig* config)
+{
+    FcFontSet* japanese = FcFontSetCreate();
+    if (!japanese)
+        return nullptr;
+    for (const FcSetName which : {FcSetSystem, FcSetApplication}) {
+        const FcFontSet* fonts = FcConfigGetFonts(config, which);
+        for (int i = 0; fonts && i < fonts->nfont; ++i) {
+            if (!showsJapanese(fonts->fonts[i]))
+                continue;
+            FcPatternReference(fonts->fonts[i]);
+            if (!FcFontSetAdd(japanese, fonts->fonts[i]))
+                FcPatternDestroy(fonts->fonts[i]);
+        }
+    }
+    return japanese;
+}
+
+// The best match for the description among the Japanese faces that has the
 // wanted spacing. Fontconfig's own match ignores spacing once the generic
 // aliases have put a fixed-pitch face first, so walk its sorted list.
-QString matchCounterpart(const char* description, bool proportional)
+QString matchCounterpart(FcConfig* config, FcFontSet* japanese, const char* description, bool proportional)
 {
-    FcConfig* config = installedFontsConfig();
-    if (!config)
-        return {};
     FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(description));
     if (!pattern)
         return {};
     FcConfigSubstitute(config, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
-    FcFontSet* sorted = FcFontSort(config, pattern, FcFalse, nullptr, &result);
+    FcFontSet* sorted = FcFontSetSort(config, &japanese, 1, pattern, FcFalse, nullptr, &result);
     FcPatternDestroy(pattern);
     if (!sorted)
         return {};
     QString name;
     for (int i = 0; i < sorted->nfont && name.isEmpty(); ++i) {
         FcPattern* font = sorted->fonts[i];
-        FcLangSet* languages = nullptr;
-        if (FcPatternGetLangSet(font, FC_LANG, 0, &languages) != FcResultMatch
-            || FcLangSetHasLang(languages, reinterpret_cast<const FcChar8*>("ja")) != FcLangEqual)
-            continue;
         int spacing = FC_PROPORTIONAL;
         FcPatternGetInteger(font, FC_SPACING, 0, &spacing);
         if ((spacing == FC_PROPORTIONAL) != proportional)
@@ -53,9 +72,32 @@ QString matchCounterpart(const char* description, bool proportional)
         name = FontSnapshot::screenName(face);
     }
     FcFontSetDestroy(sorted);
-    // The sort read every face; its pages are not needed again.
-    releaseFontListingPages();
     return name;
+}
+
+struct Counterparts
+{
+    QString proportional;
+    QString fixed;
+};
+
+// Both are matched once a run, together: the configuration does not change
+// meanwhile. Only faces that show Japanese can be chosen, and a face's place
+// in a sort depends on it alone; so only those are sorted, not every font.
+const Counterparts& counterparts()
+{
+    static const Counterparts matched = [] {
+        Counterparts found;
+        FcConfig* config = installedFontsConfig();
+        FcFontSet* japanese = config ? japaneseFaces(config) : nullptr;
+        if (!japanese)
+            return found;
+        found.proportional = matchCounterpart(config, japanese, "sans-serif:lang=ja", true);
+        found.fixed = matchCounterpart(config, japanese, "monospace:lang=ja", false);
+        FcFontSetDestroy(japanese);
+        return found;
+    }();
+    return matched;
 }
 
 } // namespace
@@ -68,13 +110,7 @@ QString designFaceName(DesignFace face)
 
 QString designFaceCounterpart(DesignFace face)
 {
-    // Each is matched once a run; the configuration does not change meanwhile.
-    if (face == DesignFace::ProportionalGothic) {
-        static const QString proportional = matchCounterpart("sans-serif:lang=ja", true);
-        return proportional;
-    }
-    static const QString fixed = matchCounterpart("monospace:lang=ja", false);
-    return fixed;
+    return face == DesignFace::ProportionalGothic ? counterparts().proportional : counterparts().fixed;
 }
 
 QString resolveDesignFace(DesignFace face, const QStringList& screenFonts)

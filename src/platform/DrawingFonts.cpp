@@ -127,8 +127,8 @@ bool limitDrawingFonts(const QStringList& uiFamilies)
     }
     g_installed = installed;
     g_limited = true;
-    // Building the selection read every face once.
-    releaseFontListingPages();
+    // Building the selection read every face once; the catalogue, which
+    // reads them next, lets go of those pages as it goes.
     return true;
 }
 
