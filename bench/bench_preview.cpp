@@ -60,6 +60,9 @@ int runOnce(int argc, char* argv[])
             break;
         previous = page;
         clock.restart();
+        // What the last turn left for the event loop is part of this one, as
+        // it is when a user turns pages.
+        QCoreApplication::processEvents();
         preview->VScroll1->setValue(page);
         preview->VScroll1_Change();
         preview->Picture1->repaint();

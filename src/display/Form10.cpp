@@ -19,6 +19,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <array>
 
 using platform::twipsToPixels;
 
@@ -186,13 +187,21 @@ void Form10::drawPage(int page)
         if (positions[std::size_t(slot)] < 0)
             clearSlot(slot);
     }
+    // Every face of the page joins the drawing code before any is measured:
+    // each one joining makes the toolkit set up again every face in use,
+    // the interface's included, the next time one is measured or drawn.
+    std::array<QString, PreviewSlotsPerPage> families;
     for (int slot = 0; slot < PreviewSlotsPerPage; ++slot) {
         if (positions[std::size_t(slot)] >= 0)
-            fillSlot(slot, positions[std::size_t(slot)]);
+            families[std::size_t(slot)] = drawingFamilyOf(m_drawing, m_fontNames.at(positions[std::size_t(slot)]));
+    }
+    for (int slot = 0; slot < PreviewSlotsPerPage; ++slot) {
+        if (positions[std::size_t(slot)] >= 0)
+            fillSlot(slot, positions[std::size_t(slot)], families[std::size_t(slot)]);
     }
 }
 
-void Form10::fillSlot(int slot, int position)
+void Form10::fillSlot(int slot, int position, const QString& family)
 {
     const QString& name = m_fontNames.at(position);
     QLabel* heading = Label1[std::size_t(slot)];
@@ -204,7 +213,7 @@ void Form10::fillSlot(int slot, int position)
     // Characters the font lacks are drawn in the window's own face: asking
     // the system for the best stand-in weighs every face it knows, for each
     // new font, and made page turns slow.
-    face.setFamilies({drawingFamilyOf(m_drawing, name), font().family()});
+    face.setFamilies({family, font().family()});
     face.setBold(false);
     face.setItalic(false);
     // A damaged file that cannot draw would leave the slot blank.

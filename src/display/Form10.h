@@ -62,7 +62,7 @@ private:
     void placeControls();
     void Form_Load();
     void connectHandlers();
-    void fillSlot(int slot, int position);
+    void fillSlot(int slot, int position, const QString& family);
     void clearSlot(int slot);
     void placeSample(int slot);
     void drawPage(int page);
