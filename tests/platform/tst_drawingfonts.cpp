@@ -63,6 +63,34 @@ private slots:
         QCOMPARE(QFontDatabase::families().size(), families);
     }
 
+    void aFaceSharingAFileWithTheInterfaceFaceIsListedFromTheStart()
+    {
+        // A collection such as a CJK family's holds other faces beside the
+        // interface face; those are drawn without joining the drawing code.
+        const auto snapshot = FontSnapshot::shared();
+        const QString ui = designFaceCounterpart(DesignFace::ProportionalGothic);
+        const QStringList uiFiles = snapshot->drawingFiles(ui);
+        QString sibling;
+        for (const QString& name : snapshot->screenFonts()) {
+            const QString family = snapshot->drawingFamily(name);
+            if (family == ui)
+                continue;
+            for (const QString& file : snapshot->drawingFiles(family)) {
+                if (uiFiles.contains(file))
+                    sibling = family;
+            }
+            if (!sibling.isEmpty())
+                break;
+        }
+        if (sibling.isEmpty())
+            QSKIP("the interface face's file holds no other family here");
+        QVERIFY2(QFontDatabase::families().contains(sibling), qPrintable(sibling));
+        const int joined = drawableFileCount();
+        QFont font(sibling, 20);
+        QCOMPARE(QFontInfo(font).family(), sibling);
+        QCOMPARE(drawableFileCount(), joined);
+    }
+
     void anUnknownNameIsLeftToTheFallback()
     {
         QCOMPARE(FontConfigFonts().drawingFamily(u"存在しない書体"_qs), u"存在しない書体"_qs);
