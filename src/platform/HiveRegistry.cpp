@@ -436,9 +436,10 @@ bool HiveRegistry::setAside(const FileStamp& damaged, Damage damage, LockState l
     }
     const QByteArray path = QFile::encodeName(m_hivePath);
     struct stat info {};
-    // Another process may have set it aside or replaced it meanwhile.
-    if (::stat(path.constData(), &info) != 0 || (unsigned long long)info.st_dev != damaged.device
-        || (unsigned long long)info.st_ino != damaged.inode)
+    // Another process may have set it aside or replaced it meanwhile. A name
+    // that leads nowhere (a link to itself) is known by the link.
+    if ((::stat(path.constData(), &info) != 0 && ::lstat(path.constData(), &info) != 0)
+        || (unsigned long long)info.st_dev != damaged.device || (unsigned long long)info.st_ino != damaged.inode)
         return true;
 
     const QString base = m_hivePath + QStringLiteral(".damaged-")

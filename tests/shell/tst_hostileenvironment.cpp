@@ -180,6 +180,7 @@ void HostileEnvironmentTest::unusableSettingsFileIsKeptAside_data()
     QTest::addColumn<int>("kind");
     QTest::newRow("folder") << 0;
     QTest::newRow("file the user may not read") << 1;
+    QTest::newRow("link to itself") << 2;
 }
 
 void HostileEnvironmentTest::unusableSettingsFileIsKeptAside()
