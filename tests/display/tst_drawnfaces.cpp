@@ -41,8 +41,10 @@ private slots:
         // The program's own faces, which stay.
         const QStringList own = QFontDatabase::families();
 
-        Form10 preview(names, Settings{}, QString(), nullptr, drawing);
-        Form5 view(names, Settings{}, dialogs);
+        // The preview keeps a reference to the settings.
+        const Settings settings;
+        Form10 preview(names, settings, QString(), nullptr, drawing);
+        Form5 view(names, settings, dialogs);
         view.setDrawingFamily(drawing);
         // Neither on the preview's page nor among the faces passed later.
         const int viewed = int(names.size()) - 1;
@@ -69,7 +71,7 @@ private slots:
 
         // A closed window asks for nothing back.
         {
-            Form5 other(names, Settings{}, dialogs);
+            Form5 other(names, settings, dialogs);
             other.setDrawingFamily(drawing);
             other.setListIndex(30);
         }
