@@ -4,8 +4,9 @@
 
 namespace platform {
 
-// The program's own picture, in every size the desktop asks for: the viewer's
-// windows and the Reset boxes show the same icon as the menu entry.
+// The program's own picture, in the sizes title bars and window lists ask
+// for: the viewer's windows and the Reset boxes show the same icon as the
+// menu entry.
 QIcon programIcon();
 
 } // namespace platform
