@@ -158,11 +158,16 @@ int startOnce(int argc, char* argv[])
 }
 
 // The floor: the same toolkit start-up with an empty window holding a list.
-int emptyWindowOnce(int argc, char* argv[])
+// With ownFacesOnly, the toolkit is given only the program's own faces, as
+// the viewer gives it: what remains is the toolkit, the libraries and the
+// Japanese interface face, with no font list of our own.
+int emptyWindowOnce(int argc, char* argv[], bool ownFacesOnly)
 {
     QApplication app(argc, argv);
     platform::installJapaneseTranslations(app);
     platform::useJapaneseUiFont();
+    if (ownFacesOnly)
+        platform::limitDrawingToUiFaces();
     QListWidget list;
     list.addItems({QStringLiteral("フォント"), QStringLiteral("Font")});
     list.resize(640, 480);
@@ -179,7 +184,9 @@ int main(int argc, char* argv[])
     if (argc > 1 && QByteArray(argv[1]) == "--start-once")
         return startOnce(argc, argv);
     if (argc > 1 && QByteArray(argv[1]) == "--empty-window")
-        return emptyWindowOnce(argc, argv);
+        return emptyWindowOnce(argc, argv, false);
+    if (argc > 1 && QByteArray(argv[1]) == "--empty-window-own-faces")
+        return emptyWindowOnce(argc, argv, true);
     // For profiling one start by hand: writes a returning user's settings.
     if (argc > 2 && QByteArray(argv[1]) == "--prepare-settings") {
         prepareBenchSettings(QString::fromLocal8Bit(argv[2]));
@@ -202,23 +209,27 @@ int main(int argc, char* argv[])
 
         // Warm the font cache once so neither side pays for building it.
         measure({fcList}, environment);
-        std::vector<Sample> references, floors, startups;
+        std::vector<Sample> references, floors, ownFloors, startups;
         for (int run = 0; run < ComparedRuns; ++run) {
             references.push_back(measure(fcListFamilyFile, environment, 1).front());
             floors.push_back(measure({self, QStringLiteral("--empty-window")}, environment, 1).front());
+            ownFloors.push_back(measure({self, QStringLiteral("--empty-window-own-faces")}, environment, 1).front());
             startups.push_back(measure({self, QStringLiteral("--start-once")}, environment, 1).front());
         }
         const Sample reference = median(references);
         const Sample floor = median(floors);
+        const Sample ownFloor = median(ownFloors);
         const Sample startup = median(startups);
         const double mb = 1024.0;
         std::printf("%5d fonts: start-up to settled main window %.3f s (peak %.1f MB)\n"
                     "%5d fonts: fc-list : family file %.3f s (peak %.1f MB); ratio %.1f\n"
                     "%5d fonts: empty window with a list %.3f s (peak %.1f MB); ratio %.1f\n"
+                    "%5d fonts: the same, the toolkit given only the program's own faces %.3f s (peak %.1f MB)\n"
                     "%5d fonts: peak %.2f MB per 1,000 fonts, %.2f MB per 1,000 above the empty window\n",
                     n, startup.seconds, startup.peakKilobytes / mb,
                     n, reference.seconds, reference.peakKilobytes / mb, startup.seconds / reference.seconds,
                     n, floor.seconds, floor.peakKilobytes / mb, startup.seconds / floor.seconds,
+                    n, ownFloor.seconds, ownFloor.peakKilobytes / mb,
                     n, startup.peakKilobytes / mb / n * 1000,
                     (startup.peakKilobytes - floor.peakKilobytes) / mb / n * 1000);
         std::fflush(stdout);
