@@ -64,17 +64,19 @@ QString matchedFamily(FcConfig* config, const char* description)
     return family;
 }
 
-// A family name as configuration text; names XML cannot carry are left out
-// (such a font still joins the drawing code when drawn).
-bool appendAccepted(QByteArray& xml, const QString& family)
+// The fonts whose object (a family, a file) has the value, as configuration
+// text. Values XML cannot carry are left out; such fonts still join the
+// drawing code when drawn. Files too are accepted by pattern: a file glob
+// only spares a file from being banned by name, and the catch-all rejection
+// below would still reject its faces.
+void appendAccepted(QByteArray& xml, const char* object, const QString& value)
 {
-    for (const QChar c : family) {
+    for (const QChar c : value) {
         if (c.unicode() < 0x20 || c.isSurrogate() || c.unicode() >= 0xfffe)
-            return false;
+            return;
     }
-    xml += "<pattern><patelt name=\"family\"><string>" + family.toHtmlEscaped().toUtf8()
+    xml += QByteArray("<pattern><patelt name=\"") + object + "\"><string>" + value.toHtmlEscaped().toUtf8()
            + "</string></patelt></pattern>";
-    return true;
 }
 
 // The files that hold faces of the given families. A collection file holds
@@ -99,20 +101,6 @@ QSet<QString> familyFiles(FcConfig* config, const QStringList& families)
         }
     }
     return files;
-}
-
-// A file as configuration text: every face it holds. (A file glob would
-// only keep the file from being banned; the empty pattern below still would.)
-// Paths XML cannot carry are left out; their faces join when drawn.
-bool appendAcceptedFile(QByteArray& xml, const QString& file)
-{
-    for (const QChar c : file) {
-        if (c.unicode() < 0x20 || c.isSurrogate() || c.unicode() >= 0xfffe)
-            return false;
-    }
-    xml += "<pattern><patelt name=\"file\"><string>" + file.toHtmlEscaped().toUtf8()
-           + "</string></patelt></pattern>";
-    return true;
 }
 
 // Files the drawing configuration lists from the start.
@@ -148,9 +136,9 @@ bool limitDrawingFonts(const QStringList& uiFamilies)
 
     QByteArray xml = "<?xml version=\"1.0\"?><fontconfig><selectfont><acceptfont>";
     for (const QString& family : families)
-        appendAccepted(xml, family);
+        appendAccepted(xml, FC_FAMILY, family);
     for (const QString& file : familyFiles(installed, families))
-        appendAcceptedFile(xml, file);
+        appendAccepted(xml, FC_FILE, file);
     // An empty pattern matches every font; the accepted ones are kept.
     xml += "</acceptfont><rejectfont><pattern></pattern></rejectfont></selectfont></fontconfig>";
 
