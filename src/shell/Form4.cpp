@@ -1,6 +1,7 @@
 #include "shell/Form4.h"
 
 #include "platform/Twips.h"
+#include "shell/HeavyText.h"
 
 #include <QGuiApplication>
 #include <QLinearGradient>
@@ -71,16 +72,13 @@ void Form4::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::TextAntialiasing);
     QFont glyphFont = font();
     glyphFont.setPixelSize(height() / 3);
-    glyphFont.setBold(true);
-    painter.setFont(glyphFont);
     painter.setPen(QColor(255, 255, 255, 60));
-    painter.drawText(QRect(width() / 2, 0, width() / 2, height() / 2), Qt::AlignCenter, QStringLiteral("Aあ"));
+    drawHeavyText(painter, QRect(width() / 2, 0, width() / 2, height() / 2), Qt::AlignCenter, QStringLiteral("Aあ"),
+                  glyphFont);
 
     QFont titleFont = font();
     titleFont.setPixelSize(twipsToPixels(480));
-    titleFont.setBold(true);
-    painter.setFont(titleFont);
     painter.setPen(Qt::white);
-    painter.drawText(QRect(twipsToPixels(360), twipsToPixels(480), width(), twipsToPixels(720)),
-                     Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Glyfaro 2"));
+    drawHeavyText(painter, QRect(twipsToPixels(360), twipsToPixels(480), width(), twipsToPixels(720)),
+                  Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Glyfaro 2"), titleFont);
 }

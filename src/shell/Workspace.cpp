@@ -1,5 +1,7 @@
 #include "shell/Workspace.h"
 
+#include "shell/HeavyText.h"
+
 #include <QLinearGradient>
 #include <QPaintEvent>
 #include <QPainter>
@@ -50,13 +52,11 @@ QPixmap Workspace::artwork(qreal devicePixelRatio)
 
     QFont glyph = font();
     glyph.setPixelSize(96);
-    glyph.setBold(true);
-    painter.setFont(glyph);
     QLinearGradient ink(0, 30, 0, 190);
     ink.setColorAt(0, QColor(255, 255, 255, 170));
     ink.setColorAt(1, QColor(60, 70, 120, 120));
     painter.setPen(QPen(QBrush(ink), 1));
-    painter.drawText(QRectF(76, 14, 124, 130), Qt::AlignCenter, QStringLiteral("あ"));
+    drawHeavyText(painter, QRectF(76, 14, 124, 130), Qt::AlignCenter, QStringLiteral("あ"), glyph);
 
     QFont latin = font();
     latin.setPixelSize(46);
@@ -67,10 +67,8 @@ QPixmap Workspace::artwork(qreal devicePixelRatio)
 
     QFont word = font();
     word.setPixelSize(15);
-    word.setBold(true);
-    painter.setFont(word);
     painter.setPen(QColor(255, 255, 255, 150));
-    painter.drawText(QRectF(0, 196, ArtworkSize, 22), Qt::AlignCenter, QStringLiteral("Glyfaro 2"));
+    drawHeavyText(painter, QRectF(0, 196, ArtworkSize, 22), Qt::AlignCenter, QStringLiteral("Glyfaro 2"), word);
     painter.end();
 
     m_artwork = image;
