@@ -61,24 +61,30 @@ void Form4::centreOnScreen()
 
 void Form4::paintEvent(QPaintEvent*)
 {
-    // The product artwork: a deep blue field with two large sample glyphs.
-    QPainter painter(this);
-    QLinearGradient gradient(0, 0, width(), height());
-    gradient.setColorAt(0, QColor(0x10, 0x2a, 0x5c));
-    gradient.setColorAt(1, QColor(0x3a, 0x6e, 0xa5));
-    painter.fillRect(rect(), gradient);
+    const qreal ratio = devicePixelRatioF();
+    if (m_artwork.isNull() || m_artwork.size() != size() * ratio) {
+        // The product artwork: a deep blue field with two large sample glyphs.
+        m_artwork = QPixmap(size() * ratio);
+        m_artwork.setDevicePixelRatio(ratio);
+        QPainter painter(&m_artwork);
+        QLinearGradient gradient(0, 0, width(), height());
+        gradient.setColorAt(0, QColor(0x10, 0x2a, 0x5c));
+        gradient.setColorAt(1, QColor(0x3a, 0x6e, 0xa5));
+        painter.fillRect(rect(), gradient);
 
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    QFont glyphFont = font();
-    glyphFont.setPixelSize(height() / 3);
-    painter.setPen(QColor(255, 255, 255, 60));
-    drawHeavyText(painter, QRect(width() / 2, 0, width() / 2, height() / 2), Qt::AlignCenter, QStringLiteral("Aあ"),
-                  glyphFont);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        QFont glyphFont = font();
+        glyphFont.setPixelSize(height() / 3);
+        painter.setPen(QColor(255, 255, 255, 60));
+        drawHeavyText(painter, QRect(width() / 2, 0, width() / 2, height() / 2), Qt::AlignCenter,
+                      QStringLiteral("Aあ"), glyphFont);
 
-    QFont titleFont = font();
-    titleFont.setPixelSize(twipsToPixels(480));
-    painter.setPen(Qt::white);
-    drawHeavyText(painter, QRect(twipsToPixels(360), twipsToPixels(480), width(), twipsToPixels(720)),
-                  Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Glyfaro 2"), titleFont);
+        QFont titleFont = font();
+        titleFont.setPixelSize(twipsToPixels(480));
+        painter.setPen(Qt::white);
+        drawHeavyText(painter, QRect(twipsToPixels(360), twipsToPixels(480), width(), twipsToPixels(720)),
+                      Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Glyfaro 2"), titleFont);
+    }
+    QPainter(this).drawPixmap(0, 0, m_artwork);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLabel>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QWidget>
 
@@ -22,4 +23,7 @@ protected:
 
 private:
     void createControls();
+    // The artwork, drawn once for the window's size: the status line
+    // changes many times over it while the program starts.
+    QPixmap m_artwork;
 };

@@ -3,9 +3,9 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPainterPathStroker>
 
 #include <algorithm>
+#include <cmath>
 
 void drawHeavyText(QPainter& painter, const QRectF& rect, Qt::Alignment alignment, const QString& text,
                    const QFont& font)
@@ -19,10 +19,18 @@ void drawHeavyText(QPainter& painter, const QRectF& rect, Qt::Alignment alignmen
     outline.addText(QPointF(x, baseline), font, text);
 
     // Each glyph widened by about what a bold face adds to a regular one's
-    // stems, filled once so that translucent ink stays even.
-    QPainterPathStroker stroker;
-    stroker.setWidth(std::max<qreal>(1.0, font.pixelSize() / 22.0));
-    stroker.setJoinStyle(Qt::RoundJoin);
-    const QPainterPath heavy = outline.united(stroker.createStroke(outline));
+    // stems: copies of the outline moved around a small circle, filled as
+    // one path under the winding rule, which is their union, so translucent
+    // ink stays even. (Stroking the outline, or joining the copies into one
+    // outline, took a sixth of the start-up.)
+    const qreal radius = std::max<qreal>(0.5, font.pixelSize() / 44.0);
+    QPainterPath heavy;
+    heavy.setFillRule(Qt::WindingFill);
+    constexpr int Steps = 8;
+    for (int k = 0; k < Steps; ++k) {
+        const qreal angle = 2 * M_PI * k / Steps;
+        heavy.addPath(outline.translated(QPointF(std::cos(angle), std::sin(angle)) * radius));
+    }
+    heavy.addPath(outline);
     painter.fillPath(heavy, painter.pen().brush());
 }
