@@ -207,6 +207,30 @@ QList<FontFace> listFaces(FcConfig* config)
     return faces;
 }
 
+// One file a family's style is drawn from.
+struct DrawingChoice {
+    QString style;
+    QString path;
+    int rank = 0;
+};
+
+// The drawing code reads every file it is given, and a family installed in
+// several formats (the same style as OpenType, Type 1 and its printer
+// outline) would be read three times for one face: each style keeps one
+// file, TrueType before CFF before the rest.
+void offerDrawingFile(QList<DrawingChoice>& choices, const FontFace& face)
+{
+    const int rank = face.format == QLatin1String("TrueType") ? 0 : face.format == QLatin1String("CFF") ? 1 : 2;
+    for (DrawingChoice& choice : choices) {
+        if (choice.style == face.style) {
+            if (rank < choice.rank)
+                choice = {face.style, face.path, rank};
+            return;
+        }
+    }
+    choices.append({face.style, face.path, rank});
+}
+
 } // namespace
 
 FontSnapshot::FontSnapshot(QList<FontFace> faces)
@@ -223,6 +247,7 @@ FontSnapshot::FontSnapshot(QList<FontFace> faces)
     seenEntries.reserve(faces.size());
     m_screenFonts.reserve(faces.size());
     m_fileEntries.reserve(faces.size());
+    QHash<QString, QList<DrawingChoice>> drawingChoices;
     for (const FontFace& face : faces) {
         if (face.families.isEmpty())
             continue;
@@ -232,7 +257,7 @@ FontSnapshot::FontSnapshot(QList<FontFace> faces)
             continue;
         seenFaces.insert(id);
         const QString name = screenName(face);
-        m_drawingFiles[face.families.first()].append(face.path);
+        offerDrawingFile(drawingChoices[face.families.first()], face);
         if (!seenNames.contains(name)) {
             seenNames.insert(name);
             m_screenFonts.append(name);
@@ -247,6 +272,14 @@ FontSnapshot::FontSnapshot(QList<FontFace> faces)
         if (!seenEntries.contains(entry)) {
             seenEntries.insert(entry);
             m_fileEntries.append({entry, face.path});
+        }
+    }
+    m_drawingFiles.reserve(drawingChoices.size());
+    for (auto it = drawingChoices.cbegin(); it != drawingChoices.cend(); ++it) {
+        QStringList& files = m_drawingFiles[it.key()];
+        for (const DrawingChoice& choice : it.value()) {
+            if (!files.contains(choice.path))
+                files.append(choice.path);
         }
     }
 }

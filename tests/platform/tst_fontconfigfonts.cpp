@@ -153,6 +153,29 @@ private slots:
         QCOMPARE(snapshot.screenFonts(), (QStringList{"Alpha", "alpha"}));
         QCOMPARE(snapshot.fileEntries().size(), 3);
     }
+
+    void eachStyleIsDrawnFromOneFileOfTheBestFormat()
+    {
+        // A family installed as OpenType, Type 1 and TrueType at once: the
+        // drawing code reads every file it is given.
+        auto face = [](const QString& path, const QString& style, const QString& format) {
+            FontFace f;
+            f.path = f.realPath = path;
+            f.families = QStringList{QStringLiteral("Gamma")};
+            f.style = style;
+            f.format = format;
+            return f;
+        };
+        const FontSnapshot snapshot({face("/t1/Gamma-Bold.t1", "Bold", "Type 1"),
+                                     face("/otf/Gamma-Regular.otf", "Regular", "CFF"),
+                                     face("/t1/Gamma-Regular.t1", "Regular", "Type 1"),
+                                     face("/ttf/Gamma-Regular.ttf", "Regular", "TrueType")});
+        QStringList files = snapshot.drawingFiles(QStringLiteral("Gamma"));
+        files.sort();
+        QCOMPARE(files, (QStringList{"/t1/Gamma-Bold.t1", "/ttf/Gamma-Regular.ttf"}));
+        // Every file is still listed as a font file entry of its own.
+        QCOMPARE(snapshot.fileEntries().size(), 4);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFontConfigFonts)
