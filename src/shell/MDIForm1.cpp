@@ -322,7 +322,6 @@ MDIForm1::LoadResult MDIForm1::MDIForm_Load()
         return abandonLoad();
     if (built.fatalMessage >= 0)
         return fail(built.fatalMessage);
-    platform::releaseFontListingPages();
     m_splash->Label1->setText(pendingStatus);
 
     createListWindows();
