@@ -90,12 +90,6 @@ private slots:
         QCOMPARE(QFontInfo(font).family(), sibling);
         QCOMPARE(drawableFileCount(), joined);
     }
-
-    void anUnknownNameIsLeftToTheFallback()
-    {
-        QCOMPARE(FontConfigFonts().drawingFamily(u"存在しない書体"_qs), u"存在しない書体"_qs);
-        QVERIFY(!QFontDatabase::families().contains(u"存在しない書体"_qs));
-    }
 };
 
 QTEST_MAIN(TestDrawingFonts)
