@@ -12,7 +12,7 @@
 #include "catalog/FontFileLookup.h"
 #include "core/SystemIdentity.h"
 #include "platform/Platform.h"
-#include "platform/QtPrinters.h"
+#include "platform/PrintModule.h"
 #include "platform/UiFont.h"
 #include "printing/Form7.h"
 
@@ -118,7 +118,7 @@ int main(int argc, char** argv)
     auto services = platform::createPlatform();
     platform::Platform& production = services->platform();
     BenchDialogs dialogs(pdf);
-    platform::QtPrinters printers(production.fonts, dialogs);
+    platform::PrintModulePrinters printers(production.fonts, dialogs);
     platform::Platform platform{production.registry, production.system, production.fonts, dialogs, printers};
 
     FontCatalog catalog;

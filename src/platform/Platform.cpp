@@ -4,7 +4,7 @@
 #include "platform/HiveRegistry.h"
 #include "platform/LinuxSystem.h"
 #include "platform/QtDialogs.h"
-#include "platform/QtPrinters.h"
+#include "platform/PrintModule.h"
 #include "platform/RecordedDialogs.h"
 
 namespace platform {
@@ -23,7 +23,7 @@ private:
     FontConfigFonts m_fonts;
     QtDialogs m_shownDialogs;
     RecordedDialogs m_dialogs{m_shownDialogs, RecordedDialogs::recordPathFromEnvironment()};
-    QtPrinters m_printers{m_fonts, m_dialogs};
+    PrintModulePrinters m_printers{m_fonts, m_dialogs};
     Platform m_platform{m_registry, m_system, m_fonts, m_dialogs, m_printers};
 };
 

@@ -7,6 +7,9 @@
 
 namespace platform {
 
+// The built-in printer, listed after the system's, that writes a PDF file.
+inline const QString PdfPrinterName = QStringLiteral("PDF ファイル");
+
 // The installed printers, in the system's order, and the jobs they take.
 class Printers {
 public:

@@ -8,7 +8,7 @@
 #include "catalog/SizeText.h"
 #include "core/SystemIdentity.h"
 #include "platform/Platform.h"
-#include "platform/QtPrinters.h"
+#include "platform/PrintModule.h"
 #include "printing/Form7.h"
 
 #include "support/FakeDialogs.h"
@@ -84,7 +84,7 @@ private:
 
     std::unique_ptr<TestEnvironment> m_environment;
     std::unique_ptr<platform::PlatformServices> m_services;
-    std::unique_ptr<platform::QtPrinters> m_printers;
+    std::unique_ptr<platform::PrintModulePrinters> m_printers;
     std::unique_ptr<platform::Platform> m_platform;
     std::unique_ptr<FontFileLookup> m_lookup;
     FakeDialogs m_dialogs;
@@ -107,7 +107,7 @@ void TestRealPrinters::initTestCase()
     qputenv("FONTCONFIG_FILE", QByteArrayLiteral(GLYFARO_TEST_FONTS_2000 "/fonts.conf"));
     m_services = platform::createPlatform();
     platform::Platform& production = m_services->platform();
-    m_printers = std::make_unique<platform::QtPrinters>(production.fonts, m_dialogs);
+    m_printers = std::make_unique<platform::PrintModulePrinters>(production.fonts, m_dialogs);
     m_platform = std::make_unique<platform::Platform>(
         platform::Platform{production.registry, production.system, production.fonts, m_dialogs, *m_printers});
     const CatalogBuildResult built = BuildFontCatalog(m_catalog, *m_platform, WindowsNtKeyPath, [](const QString&) {});
@@ -195,7 +195,7 @@ void TestRealPrinters::pdfNameList()
 {
     const QString pdf = m_out.filePath(QStringLiteral("names.pdf"));
     m_dialogs.fileAnswers.push_back(pdf);
-    const int printer = printerIndex(platform::QtPrinters::PdfPrinterName);
+    const int printer = printerIndex(platform::PdfPrinterName);
     QCOMPARE(printer, int(m_printers->printerNames().size()) - 1);
     QVERIFY(runJob(printer, 0));
     QCOMPARE(m_settings.Printer, printer);
@@ -209,7 +209,7 @@ void TestRealPrinters::pdfGlyphSheet()
 {
     const QString pdf = m_out.filePath(QStringLiteral("glyphs.pdf"));
     m_dialogs.fileAnswers.push_back(pdf);
-    QVERIFY(runJob(printerIndex(platform::QtPrinters::PdfPrinterName), 2, m_sampleText));
+    QVERIFY(runJob(printerIndex(platform::PdfPrinterName), 2, m_sampleText));
     checkGlyphSheet(readBack(pdf));
 }
 
@@ -220,7 +220,7 @@ void TestRealPrinters::pdfCancelledFileChoice()
     m_records.GlyphSampleFont = m_glyphFont;
     Form7 form(m_catalog, *m_lookup, m_settings, m_records, *m_platform);
     form.show();
-    form.Combo1->setCurrentIndex(printerIndex(platform::QtPrinters::PdfPrinterName));
+    form.Combo1->setCurrentIndex(printerIndex(platform::PdfPrinterName));
     const qsizetype boxes = m_dialogs.boxes.size();
     form.Command1_Click();
     QCOMPARE(m_dialogs.boxes.size(), boxes + 1);
@@ -237,7 +237,7 @@ void TestRealPrinters::pdfAbortLeavesNoFile()
     m_settings.Printer = 0;
     Form7 form(m_catalog, *m_lookup, m_settings, m_records, *m_platform);
     form.show();
-    form.Combo1->setCurrentIndex(printerIndex(platform::QtPrinters::PdfPrinterName));
+    form.Combo1->setCurrentIndex(printerIndex(platform::PdfPrinterName));
     // The user clicks the abort button once the second page is under way.
     QTimer watcher;
     watcher.setInterval(0);

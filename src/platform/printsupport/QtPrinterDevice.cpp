@@ -1,4 +1,4 @@
-#include "platform/QtPrinterDevice.h"
+#include "platform/printsupport/QtPrinterDevice.h"
 
 #include <QFontMetricsF>
 #include <QPageLayout>

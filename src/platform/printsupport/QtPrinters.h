@@ -19,8 +19,6 @@ public:
     QStringList printerFonts(int index) override;
     Job startJob(int index) override;
 
-    static const QString PdfPrinterName;
-
 private:
     FontList& m_fonts;
     Dialogs& m_dialogs;

@@ -1,6 +1,6 @@
-#include "platform/QtPrinters.h"
+#include "platform/printsupport/QtPrinters.h"
 
-#include "platform/QtPrinterDevice.h"
+#include "platform/printsupport/QtPrinterDevice.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,8 +42,6 @@ bool moveInPlace(const QString& pdfPath, const QString& target)
 }
 
 } // namespace
-
-const QString QtPrinters::PdfPrinterName = QStringLiteral("PDF ファイル");
 
 QtPrinters::QtPrinters(FontList& fonts, Dialogs& dialogs, BuiltInPdf builtIn)
     : m_fonts(fonts)
