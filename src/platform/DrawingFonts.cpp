@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFontDatabase>
-#include <QRegularExpression>
 #include <QGuiApplication>
 #include <QHash>
 #include <QPointer>
@@ -241,18 +240,35 @@ void releaseDrawableFiles()
     state.heldAfterRelease = int(state.handles.size());
 }
 
+namespace {
+
+// fontconfig names its caches <32 hex digits>-<arch>.cache-<version>.
+// Checked by hand: a regular expression would load its library at start-up.
+bool isFontconfigCache(QByteArrayView path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    const QByteArrayView name = path.sliced(slash + 1);
+    const qsizetype dot = name.lastIndexOf(".cache-");
+    if (name.size() < 34 || name.at(32) != '-' || dot < 34 || dot + 7 == name.size())
+        return false;
+    const auto all = [](QByteArrayView part, auto test) { return std::all_of(part.begin(), part.end(), test); };
+    const auto hex = [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); };
+    const auto arch = [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z'); };
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    return all(name.first(32), hex) && all(name.sliced(33, dot - 33), arch) && all(name.sliced(dot + 7), digit);
+}
+
+} // namespace
+
 void releaseFontListingPages()
 {
     QFile maps(QStringLiteral("/proc/self/maps"));
     if (!maps.open(QIODevice::ReadOnly))
         return;
-    // fontconfig names its caches <hash>-<arch>.cache-<version>.
-    static const QRegularExpression cacheFile(QStringLiteral("/[0-9a-f]{32}-[a-z0-9]+\\.cache-[0-9]+$"));
     for (const QByteArray& line : maps.readAll().split('\n')) {
         const QList<QByteArray> fields = line.simplified().split(' ');
         // Read-only mappings only: their pages come back from the file.
-        if (fields.size() < 6 || !fields[1].startsWith("r-")
-            || !cacheFile.match(QString::fromLocal8Bit(fields[5])).hasMatch())
+        if (fields.size() < 6 || !fields[1].startsWith("r-") || !isFontconfigCache(fields[5]))
             continue;
         const QList<QByteArray> range = fields[0].split('-');
         bool okStart = false;

@@ -464,13 +464,30 @@ bool HiveRegistry::ensureFolder() const
     return makeFolders(QFile::encodeName(m_folder));
 }
 
+namespace {
+
+// The write-back's temporary files: the hive's name, ".tmp-" and mkstemp's
+// six characters. Matched by hand, since a wildcard filter would compile a
+// regular expression (and load its library) at every start.
+QStringList leftoverFiles(const QDir& folder, const QString& hiveName)
+{
+    const QString prefix = hiveName + QStringLiteral(".tmp-");
+    QStringList found;
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (name.size() == prefix.size() + 6 && name.startsWith(prefix))
+            found << name;
+    return found;
+}
+
+} // namespace
+
 void HiveRegistry::removeLeftovers(LockState lock)
 {
     // Temporary files are made only under the lock, so one that is there
     // while this process holds the lock was left by a writer that died.
     const QDir folder(m_folder);
-    const QString pattern = QFileInfo(m_hivePath).fileName() + QStringLiteral(".tmp-??????");
-    if (!folder.exists() || folder.entryList({pattern}, QDir::Files | QDir::Hidden | QDir::System).isEmpty())
+    const QStringList leftovers = leftoverFiles(folder, QFileInfo(m_hivePath).fileName());
+    if (leftovers.isEmpty())
         return;
     std::optional<HiveLock> ownLock;
     if (lock == LockState::NotHeld) {
@@ -478,7 +495,7 @@ void HiveRegistry::removeLeftovers(LockState lock)
         if (!ownLock->held())
             return;
     }
-    for (const QString& name : folder.entryList({pattern}, QDir::Files | QDir::Hidden | QDir::System))
+    for (const QString& name : leftovers)
         ::unlink(QFile::encodeName(folder.filePath(name)).constData());
 }
 
