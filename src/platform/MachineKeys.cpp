@@ -28,7 +28,7 @@ std::optional<qsizetype> MachineKeys::Key::find(const QString& name) const
         foldedMade = true;
         folded.reserve(values.size());
         for (qsizetype position = 0; position < values.size(); ++position) {
-            const QString foldedName = values.at(position).first.toCaseFolded();
+            const QString foldedName = values.at(position).name.toCaseFolded();
             if (!folded.contains(foldedName))
                 folded.insert(foldedName, position);
         }
@@ -77,10 +77,13 @@ MachineKeys::Key* MachineKeys::key(const QString& path)
     if (!m_fontsLoaded && foldedPath == FontsKeyPath.toCaseFolded()) {
         m_fontsLoaded = true;
         if (auto snapshot = m_fonts ? m_fonts() : nullptr) {
+            // The entries are unique already, so the key takes the list as
+            // it is rather than a copy of ten thousand pairs.
             const auto& entries = snapshot->fileEntries();
-            it->values.reserve(entries.size());
-            for (const FontFileEntry& entry : entries)
-                it->add(entry.name, entry.path);
+            it->values = entries;
+            it->exact.reserve(entries.size());
+            for (qsizetype position = 0; position < entries.size(); ++position)
+                it->exact.insert(entries.at(position).name, position);
         }
     }
     m_lastPath = path;
@@ -96,7 +99,7 @@ std::optional<QString> MachineKeys::value(const QString& path, const QString& na
     auto position = found->find(name);
     if (!position)
         return std::nullopt;
-    return found->values.at(*position).second;
+    return found->values.at(*position).path;
 }
 
 qsizetype MachineKeys::valueCount(const QString& path)
@@ -108,7 +111,7 @@ qsizetype MachineKeys::valueCount(const QString& path)
 QString MachineKeys::valueName(const QString& path, qsizetype index)
 {
     const Key* found = key(path);
-    return found ? found->values.at(index).first : QString();
+    return found ? found->values.at(index).name : QString();
 }
 
 } // namespace platform

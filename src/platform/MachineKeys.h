@@ -35,7 +35,8 @@ public:
 
 private:
     struct Key {
-        QList<std::pair<QString, QString>> values;
+        // Name and data; the Fonts key shares the snapshot's list.
+        QList<FontFileEntry> values;
         QHash<QString, qsizetype> exact;   // name -> position
         // case-folded name -> first position; made on the first name that
         // is not found as it stands, as most lookups use the exact name.
