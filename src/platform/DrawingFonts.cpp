@@ -258,17 +258,32 @@ bool isFontconfigCache(QByteArrayView path)
     return all(name.first(32), hex) && all(name.sliced(33, dot - 33), arch) && all(name.sliced(dot + 7), digit);
 }
 
+// A font file FreeType reads through a mapping.
+bool isFontFile(QByteArrayView path)
+{
+    for (const char* suffix : {".ttf", ".otf", ".ttc", ".otc"}) {
+        if (path.size() > 4 && qstrnicmp(path.data() + path.size() - 4, suffix, 4) == 0)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
-void releaseFontListingPages()
+void releaseMappedFontPages()
 {
     QFile maps(QStringLiteral("/proc/self/maps"));
     if (!maps.open(QIODevice::ReadOnly))
         return;
     for (const QByteArray& line : maps.readAll().split('\n')) {
+        // address perms offset device inode path; the path may hold blanks.
         const QList<QByteArray> fields = line.simplified().split(' ');
+        const qsizetype pathStart = line.indexOf('/');
         // Read-only mappings only: their pages come back from the file.
-        if (fields.size() < 6 || !fields[1].startsWith("r-") || !isFontconfigCache(fields[5]))
+        if (fields.size() < 6 || pathStart < 0 || !fields[1].startsWith("r-"))
+            continue;
+        const QByteArrayView path = QByteArrayView(line).sliced(pathStart);
+        if (!isFontconfigCache(path) && !isFontFile(path))
             continue;
         const QList<QByteArray> range = fields[0].split('-');
         bool okStart = false;

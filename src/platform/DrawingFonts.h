@@ -53,9 +53,12 @@ int drawableFileCount();
 // Lets go of those files now, rather than after the next many.
 void releaseDrawableFiles();
 
-// Lets go of the resident pages of fontconfig's cache files once the
-// catalogue is built from them: they stay mapped, and the few fonts read
-// later read them again from the file.
-void releaseFontListingPages();
+// Lets go of the resident pages of fontconfig's cache files and of the font
+// files that drawing has read. They stay mapped, and what is read again comes
+// back from the file (from the system's page cache, as a rule). Every read of
+// a mapped file makes the kernel map the 64 KB around it, so a face that has
+// drawn a few hundred glyphs holds megabytes it will not read again; the
+// catalogue reads each cache entry once.
+void releaseMappedFontPages();
 
 } // namespace platform

@@ -177,7 +177,7 @@ QList<FontFace> listFaces(FcConfig* config)
         for (int i = 0; i < set->nfont; ++i) {
             // Each face is read once; the cache pages behind need not stay.
             if (i % ReleaseEvery == ReleaseEvery - 1)
-                releaseFontListingPages();
+                releaseMappedFontPages();
             FcPattern* font = set->fonts[i];
             FcChar8* file = nullptr;
             if (FcPatternGetString(font, FC_FILE, 0, &file) != FcResultMatch)
@@ -203,7 +203,7 @@ QList<FontFace> listFaces(FcConfig* config)
             faces.append(std::move(face));
         }
     }
-    releaseFontListingPages();
+    releaseMappedFontPages();
     return faces;
 }
 

@@ -348,6 +348,9 @@ MDIForm1::LoadResult MDIForm1::MDIForm_Load()
     QApplication::restoreOverrideCursor();
     delete m_splash;
     m_splash = nullptr;
+    // Before the first paint, the high point of the start-up's memory: the
+    // splash and the catalogue have read what they will not read again.
+    platform::releaseMappedFontPages();
     show();
     m_loaded = true;
     return LoadResult::Started;

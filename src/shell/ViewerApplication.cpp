@@ -1,5 +1,6 @@
 #include "shell/ViewerApplication.h"
 
+#include "platform/DrawingFonts.h"
 #include "platform/ProgramIcon.h"
 #include "platform/Translations.h"
 #include "platform/UiFont.h"
@@ -15,6 +16,10 @@ void prepareViewerApplication(QApplication& app)
     platform::installJapaneseTranslations(app);
     platform::useJapaneseUiFont();
     platform::limitDrawingToUiFaces();
+    // Choosing the faces read every entry of fontconfig's caches; the
+    // catalogue reads them again a part at a time, so they need not all stay
+    // resident through the splash (16 MB at 10,000 fonts).
+    platform::releaseMappedFontPages();
     // One icon for every window: each child window that made its own would
     // leave its own scaled copies in the toolkit's picture cache.
     QApplication::setWindowIcon(platform::programIcon());
