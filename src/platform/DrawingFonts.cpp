@@ -13,7 +13,9 @@
 #include <vector>
 
 #include <fontconfig/fontconfig.h>
+#include <fcntl.h>
 #include <sys/mman.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -270,29 +272,61 @@ bool isFontFile(QByteArrayView path)
 
 } // namespace
 
-void releaseMappedFontPages()
+std::vector<MappedPages> fontMappings(MappedFiles files)
 {
-    QFile maps(QStringLiteral("/proc/self/maps"));
-    if (!maps.open(QIODevice::ReadOnly))
-        return;
-    for (const QByteArray& line : maps.readAll().split('\n')) {
-        // address perms offset device inode path; the path may hold blanks.
-        const QList<QByteArray> fields = line.simplified().split(' ');
+    std::vector<MappedPages> found;
+    // One read: the file is made as it is read, a line per mapping.
+    const int fd = ::open("/proc/self/maps", O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return found;
+    QByteArray text(256 * 1024, Qt::Uninitialized);
+    qsizetype size = 0;
+    for (;;) {
+        if (size == text.size())
+            text.resize(text.size() * 2);
+        const ssize_t got = ::read(fd, text.data() + size, size_t(text.size() - size));
+        if (got <= 0)
+            break;
+        size += got;
+    }
+    ::close(fd);
+    // address perms offset device inode path; the path may hold blanks.
+    QByteArrayView rest(text.constData(), size);
+    while (!rest.isEmpty()) {
+        qsizetype lineEnd = rest.indexOf('\n');
+        if (lineEnd < 0)
+            lineEnd = rest.size();
+        const QByteArrayView line = rest.first(lineEnd);
+        rest = rest.sliced(std::min(lineEnd + 1, rest.size()));
+        const qsizetype dash = line.indexOf('-');
+        const qsizetype space = line.indexOf(' ');
         const qsizetype pathStart = line.indexOf('/');
         // Read-only mappings only: their pages come back from the file.
-        if (fields.size() < 6 || pathStart < 0 || !fields[1].startsWith("r-"))
+        if (dash <= 0 || space <= dash || pathStart < 0 || line.size() < space + 3 || line.at(space + 1) != 'r'
+            || line.at(space + 2) != '-')
             continue;
-        const QByteArrayView path = QByteArrayView(line).sliced(pathStart);
-        if (!isFontconfigCache(path) && !isFontFile(path))
+        const QByteArrayView path = line.sliced(pathStart);
+        if (!isFontconfigCache(path) && (files == MappedFiles::CachesOnly || !isFontFile(path)))
             continue;
-        const QList<QByteArray> range = fields[0].split('-');
         bool okStart = false;
         bool okEnd = false;
-        const quintptr start = range.value(0).toULongLong(&okStart, 16);
-        const quintptr end = range.value(1).toULongLong(&okEnd, 16);
-        if (okStart && okEnd && end > start)
-            madvise(reinterpret_cast<void*>(start), end - start, MADV_DONTNEED);
+        const quintptr begin = line.first(dash).toULongLong(&okStart, 16);
+        const quintptr finish = line.sliced(dash + 1, space - dash - 1).toULongLong(&okEnd, 16);
+        if (okStart && okEnd && finish > begin)
+            found.push_back({begin, finish});
     }
+    return found;
+}
+
+void releasePages(const std::vector<MappedPages>& mappings)
+{
+    for (const MappedPages& pages : mappings)
+        madvise(reinterpret_cast<void*>(pages.start), pages.end - pages.start, MADV_DONTNEED);
+}
+
+void releaseMappedFontPages()
+{
+    releasePages(fontMappings(MappedFiles::CachesAndFonts));
 }
 
 } // namespace platform

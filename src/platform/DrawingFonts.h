@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 class QObject;
 
@@ -60,5 +61,16 @@ void releaseDrawableFiles();
 // drawn a few hundred glyphs holds megabytes it will not read again; the
 // catalogue reads each cache entry once.
 void releaseMappedFontPages();
+
+// The same in two steps, for a listing that lets go of a cache's pages as it
+// reads on: the read-only mappings found now, then their pages let go. The
+// ranges are only sound while their files are known to stay mapped.
+struct MappedPages {
+    quintptr start;
+    quintptr end;
+};
+enum class MappedFiles { CachesOnly, CachesAndFonts };
+std::vector<MappedPages> fontMappings(MappedFiles files);
+void releasePages(const std::vector<MappedPages>& mappings);
 
 } // namespace platform

@@ -163,12 +163,31 @@ private:
 
 constexpr int ReleaseEvery = 1000;
 
+// The cache mappings that hold the sets' faces. The configuration keeps them
+// mapped while it is listed, so their pages may be let go at any time until
+// the listing ends, without reading the process's mappings again.
+std::vector<MappedPages> mappingsHolding(const FcFontSet* const (&sets)[2])
+{
+    std::vector<MappedPages> holding;
+    for (const MappedPages& pages : fontMappings(MappedFiles::CachesOnly)) {
+        const auto holds = [&pages](const FcFontSet* set) {
+            return set && std::any_of(set->fonts, set->fonts + set->nfont, [&pages](const FcPattern* font) {
+                       return quintptr(font) >= pages.start && quintptr(font) < pages.end;
+                   });
+        };
+        if (holds(sets[0]) || holds(sets[1]))
+            holding.push_back(pages);
+    }
+    return holding;
+}
+
 QList<FontFace> listFaces(FcConfig* config)
 {
     QList<FontFace> faces;
     // The configuration's own sets, read in place: a listing would first copy
     // every face's values, several megabytes with thousands of fonts.
     FcFontSet* sets[] = {FcConfigGetFonts(config, FcSetSystem), FcConfigGetFonts(config, FcSetApplication)};
+    const std::vector<MappedPages> cachePages = mappingsHolding(sets);
     RealPaths realPaths;
     for (FcFontSet* set : sets) {
         if (!set)
@@ -177,7 +196,7 @@ QList<FontFace> listFaces(FcConfig* config)
         for (int i = 0; i < set->nfont; ++i) {
             // Each face is read once; the cache pages behind need not stay.
             if (i % ReleaseEvery == ReleaseEvery - 1)
-                releaseMappedFontPages();
+                releasePages(cachePages);
             FcPattern* font = set->fonts[i];
             FcChar8* file = nullptr;
             if (FcPatternGetString(font, FC_FILE, 0, &file) != FcResultMatch)
@@ -203,6 +222,7 @@ QList<FontFace> listFaces(FcConfig* config)
             faces.append(std::move(face));
         }
     }
+    // What the splash has drawn so far goes too.
     releaseMappedFontPages();
     return faces;
 }
