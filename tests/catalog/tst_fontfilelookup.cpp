@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <tuple>
 #include <random>
 
 using namespace platform;
@@ -35,10 +37,19 @@ struct Fixture {
         }
     }
 
+    // The first lookup walks the entries and the next one uses the index:
+    // both must give the same answer.
     FontFileInfo lookup(const QString& name)
     {
         FontFileLookup lookup(catalog, test.platform, WindowsKey);
-        return lookup.LookupFontFile(name);
+        const FontFileInfo walked = lookup.LookupFontFile(name);
+        const FontFileInfo indexed = lookup.LookupFontFile(name);
+        const auto same = [](const FontFileInfo& info) {
+            return std::make_tuple(info.matched, info.filePath, info.sizeText, info.sizeBytes, info.fatalMessage);
+        };
+        if (same(walked) != same(indexed))
+            QTest::qFail("the walk and the index disagree", __FILE__, __LINE__);
+        return indexed;
     }
 };
 
