@@ -34,11 +34,11 @@ FontFileLookup::FontFileLookup(const FontCatalog& catalog, Platform& platform,
     , m_system(platform.system)
     , m_fontsKeyPath(windowsKeyPath + QStringLiteral("\\FONTS"))
 {
+    buildIndex();
 }
 
-void FontFileLookup::buildIndex() const
+void FontFileLookup::buildIndex()
 {
-    m_indexed = true;
     // Two passes: count each trigram's entries, then place them. A trigram
     // that repeats inside one entry is listed once; positions arrive in
     // ascending order.
@@ -98,16 +98,6 @@ std::optional<qsizetype> FontFileLookup::firstEntryContaining(const QString& sea
         return found;
     }
 
-    // Start-up looks up one font, the first of the first index line; one walk
-    // through the entries costs less than the index. Every later lookup
-    // goes through the index, made on the second.
-    if (!m_indexed) {
-        if (!m_walkedOnce) {
-            m_walkedOnce = true;
-            return walkAll(searchText);
-        }
-        buildIndex();
-    }
     // Every entry that contains the text holds each of its trigrams, so the
     // postings of any one trigram list all candidates in entry order; the
     // rarest one lists the fewest.

@@ -22,9 +22,8 @@ struct FontFileInfo {
 
 // Finds the file that holds a font: the first Fonts-key entry, in sorted
 // order, whose name contains the font name (a leading "@" dropped), then the
-// file that entry names. The entries are indexed by character trigrams, so
-// a lookup does not read every entry; the first lookup reads them all instead
-// of waiting for the index.
+// file that entry names. Built once; the entries are indexed by character
+// trigrams so a lookup does not read every entry.
 class FontFileLookup {
 public:
     FontFileLookup(const FontCatalog& catalog, platform::Platform& platform,
@@ -37,7 +36,7 @@ public:
     std::optional<qsizetype> firstEntryContaining(const QString& searchText) const;
 
 private:
-    void buildIndex() const;
+    void buildIndex();
     std::optional<qsizetype> walkAll(const QString& searchText) const;
 
     QStringList m_entries;
@@ -52,10 +51,8 @@ private:
         qint32 start = 0;
         qint32 count = 0;
     };
-    mutable QHash<quint64, Span> m_trigrams;
-    mutable std::vector<qint32> m_postings;
-    mutable bool m_indexed = false;
-    mutable bool m_walkedOnce = false;
+    QHash<quint64, Span> m_trigrams;
+    std::vector<qint32> m_postings;
     // Texts too short for a trigram are few and repeat; walk each once.
     mutable QHash<QString, std::optional<qsizetype>> m_shortTexts;
 };
