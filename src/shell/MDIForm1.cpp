@@ -110,13 +110,20 @@ void MDIForm1::createMenus()
                         this, [this] { File_Click(7); });
     fileMenu->addAction(QStringLiteral("フォント名比較ファイルを保存(&C)..."), this, [this] { File_Click(8); });
     fileMenu->addSeparator();
-    fileMenu->addAction(QStringLiteral("印刷(&P)..."), this, [this] { File_Click(10); });
+    fileMenu->addAction(QStringLiteral("印刷(&P)..."), QKeySequence(Qt::CTRL | Qt::Key_P), this,
+                        [this] { File_Click(10); });
     fileMenu->addSeparator();
     fileMenu->addAction(QStringLiteral("終了(&X)"), QKeySequence(Qt::Key_F12), this, [this] { File_Click(255); });
 
     QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("表示(&V)"));
-    m_alwaysOnTop = viewMenu->addAction(QStringLiteral("常に手前に表示(&T)"), this, [this] { View_Click(0); });
+    m_alwaysOnTop = viewMenu->addAction(QStringLiteral("常に手前に表示(&T)"));
     m_alwaysOnTop->setCheckable(true);
+    // A checkable item has already flipped its mark when it reports the
+    // click; the handler owns the mark and decides from the one the user saw.
+    connect(m_alwaysOnTop, &QAction::triggered, this, [this](bool checked) {
+        m_alwaysOnTop->setChecked(!checked);
+        View_Click(0);
+    });
     viewMenu->addSeparator();
     viewMenu->addAction(QStringLiteral("フォント全てを一覧(&A)..."), this, [this] { View_Click(2); });
     viewMenu->addAction(QStringLiteral("フォントをインデックス別で一覧(&I)..."), this, [this] { View_Click(3); });
@@ -675,9 +682,19 @@ void MDIForm1::Window_Click(int index)
         }
         break;
     }
-    case 2:
-        m_mdiArea->cascadeSubWindows();
+    case 2: {
+        // The windows move one title bar apart and keep their sizes: the
+        // frame's own cascade shrinks a window without a layout to nothing.
+        int step = 0;
+        for (QMdiSubWindow* window : windows) {
+            if (window->isMaximized())
+                window->showNormal();
+            const int stepPixels = std::max(1, window->contentsMargins().top());
+            window->move(NextCascadePosition(step, window->size(), area.size(), stepPixels));
+            window->raise();
+        }
         break;
+    }
     case 3: {
         // Minimized windows line up along the bottom edge.
         int x = 0;

@@ -15,7 +15,9 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScrollBar>
+#include <QMenuBar>
 #include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
 
 using platform::RootKey;
@@ -46,12 +48,55 @@ QList<QMdiSubWindow*> views(const MDIForm1& window)
     return found;
 }
 
+// The action of a menu item, found by its menu's and its own caption.
+QAction* menuItem(const MDIForm1& window, const QString& menuCaption, const QString& itemCaption)
+{
+    for (QAction* menu : window.menuBar()->actions()) {
+        if (menu->text() != menuCaption || !menu->menu())
+            continue;
+        for (QAction* action : menu->menu()->actions()) {
+            if (action->text() == itemCaption)
+                return action;
+        }
+    }
+    return nullptr;
+}
+
+QToolButton* toolbarButton(const MDIForm1& window, const QString& caption)
+{
+    for (QAction* action : window.Toolbar1->actions()) {
+        if (action->text() == caption)
+            return qobject_cast<QToolButton*>(window.Toolbar1->widgetForAction(action));
+    }
+    return nullptr;
+}
+
+// Uses a command the way a user does: "menu|item" through the menu's action,
+// "key:SEQUENCE" pressed on the main window, "button:caption" clicked.
+void useCommand(MDIForm1& window, const QString& command)
+{
+    if (command.startsWith(u"key:")) {
+        QTest::keySequence(&window, QKeySequence(command.mid(4)));
+    } else if (command.startsWith(u"button:")) {
+        QToolButton* button = toolbarButton(window, command.mid(7));
+        QVERIFY2(button, qPrintable(command));
+        QTest::mouseClick(button, Qt::LeftButton);
+    } else {
+        const QStringList path = command.split(u'|');
+        QAction* action = menuItem(window, path.at(0), path.at(1));
+        QVERIFY2(action && action->isEnabled(), qPrintable(command));
+        action->trigger();
+    }
+}
+
 } // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void everyCommandThroughItsControl_data();
+    void everyCommandThroughItsControl();
     void alwaysOnTopToggledTwice();
     void individualViews_data();
     void individualViews();
@@ -65,6 +110,136 @@ private slots:
     void preferencesRefreshThePreviewOnlyWhenItsTextChanged_data();
     void preferencesRefreshThePreviewOnlyWhenItsTextChanged();
 };
+
+void MainWindowTest::everyCommandThroughItsControl_data()
+{
+    QTest::addColumn<QStringList>("commands");
+    QTest::addColumn<QString>("effect");
+    const QString file = u"ファイル(&F)|"_qs;
+    const QString view = u"表示(&V)|"_qs;
+    const QString property = u"プロパティ(&P)|"_qs;
+    const QString window = u"ウインドウ(&W)|"_qs;
+    const auto row = [](const QString& command, const QString& effect) {
+        QTest::newRow(qPrintable(command)) << QStringList{command} << effect;
+    };
+    const QString openGfc = u"file dialog:フォント比較用ファイルを読み込む"_qs;
+    const QString saveCsv = u"file dialog:全てのフォント名をファイルに保存"_qs;
+    const QString saveGfc = u"file dialog:フォント比較用ファイルを保存"_qs;
+    row(file + u"フォント名比較ファイルを読み込む(&O)..."_qs, openGfc);
+    row(u"button:Gfc を開く"_qs, openGfc);
+    row(file + u"全てのフォント名をファイルに保存(&S)..."_qs, saveCsv);
+    row(u"key:Ctrl+S"_qs, saveCsv);
+    row(u"button:Csv に書込"_qs, saveCsv);
+    row(file + u"フォント名比較ファイルを保存(&C)..."_qs, saveGfc);
+    row(u"button:Gfc に書込"_qs, saveGfc);
+    row(file + u"印刷(&P)..."_qs, u"modal:Form7"_qs);
+    row(u"key:Ctrl+P"_qs, u"modal:Form7"_qs);
+    row(file + u"終了(&X)"_qs, u"exit"_qs);
+    row(u"key:F12"_qs, u"exit"_qs);
+    QTest::newRow("always on top, on and off again")
+        << QStringList{view + u"常に手前に表示(&T)"_qs, view + u"常に手前に表示(&T)"_qs} << u"on top:10"_qs;
+    row(view + u"フォント全てを一覧(&A)..."_qs, u"shown:Form1"_qs);
+    row(u"button:全て一覧"_qs, u"shown:Form1"_qs);
+    row(view + u"フォントをインデックス別で一覧(&I)..."_qs, u"shown:Form2"_qs);
+    row(u"button:インデックス別"_qs, u"shown:Form2"_qs);
+    row(view + u"プレビュー(&P)..."_qs, u"shown:Form10"_qs);
+    row(u"button:プレビュー"_qs, u"shown:Form10"_qs);
+    row(view + u"個別表示(&K)..."_qs, u"shown:Form5"_qs);
+    row(u"button:個別表示"_qs, u"shown:Form5"_qs);
+    row(property + u"環境設定(&C)..."_qs, u"modal:Form6"_qs);
+    row(u"button:環境設定"_qs, u"modal:Form6"_qs);
+    row(property + u"フォントフォルダ(&F)..."_qs, u"fonts folder"_qs);
+    row(property + u"画面のプロパティ(&S)..."_qs, u"display settings"_qs);
+    row(window + u"上下に並べて表示(&H)"_qs, u"side by side"_qs);
+    row(window + u"左右に並べて表示(&V)"_qs, u"one above the other"_qs);
+    row(window + u"重ねて表示(&C)"_qs, u"cascaded"_qs);
+    row(window + u"アイコンの整列(&A)"_qs, u"icons in a row"_qs);
+    row(u"ヘルプ(&H)|バージョン情報(&V)..."_qs, u"modal:Form3"_qs);
+}
+
+void MainWindowTest::everyCommandThroughItsControl()
+{
+    QFETCH(QStringList, commands);
+    QFETCH(QString, effect);
+    TestPlatform test;
+    prepareMachine(test);
+    MDIForm1 window(test.platform);
+    QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Started);
+    window.resize(900, 700);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    // Two windows to arrange, the view minimized for the icon row.
+    QMdiSubWindow* second = nullptr;
+    QSize secondSize;
+    if (effect == u"side by side" || effect == u"one above the other" || effect == u"cascaded"
+        || effect == u"icons in a row") {
+        window.View_Click(2);
+        window.View_Click(5);
+        second = views(window).first();
+        secondSize = second->size();
+        if (effect == u"icons in a row")
+            second->showMinimized();
+    }
+
+    // A modal dialog is named and closed as soon as it shows.
+    QString modal;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, &window, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            modal = QString::fromLatin1(dialog->metaObject()->className());
+            dialog->close();
+        }
+    });
+    closer.start(0);
+    QList<bool> onTop;
+    for (const QString& command : commands) {
+        useCommand(window, command);
+        onTop << (window.alwaysOnTopChecked() && (window.windowFlags() & Qt::WindowStaysOnTopHint));
+    }
+    closer.stop();
+
+    const QRect area = window.mdiArea()->viewport()->rect();
+    if (effect.startsWith(u"file dialog:")) {
+        QCOMPARE(test.dialogs.fileRequests.size(), 1);
+        QCOMPARE(test.dialogs.fileRequests.first().title, effect.mid(12));
+    } else if (effect.startsWith(u"modal:")) {
+        QCOMPARE(modal, effect.mid(6));
+    } else if (effect == u"exit") {
+        QVERIFY(!window.isVisible());
+        QVERIFY(test.registry.value(RootKey::CurrentUser, SettingsKeyPath, QStringLiteral("AlwaysTop")));
+    } else if (effect.startsWith(u"on top:")) {
+        const QString expected = effect.mid(7);
+        QCOMPARE(onTop.size(), expected.size());
+        for (qsizetype i = 0; i < onTop.size(); ++i)
+            QCOMPARE(onTop.at(i), expected.at(i) == u'1');
+        QVERIFY(window.isVisible());
+    } else if (effect.startsWith(u"shown:")) {
+        QMdiSubWindow* active = window.mdiArea()->activeSubWindow();
+        QVERIFY(active && active->isVisible());
+        QCOMPARE(QString::fromLatin1(active->widget()->metaObject()->className()), effect.mid(6));
+    } else if (effect == u"fonts folder") {
+        QCOMPARE(test.system.fontsFolderOpened, 1);
+    } else if (effect == u"display settings") {
+        QCOMPARE(test.system.displaySettingsOpened, 1);
+    } else {
+        const QRect one = window.form1Window()->geometry();
+        const QRect two = second->geometry();
+        if (effect == u"side by side") {
+            QCOMPARE(one.top(), two.top());
+            QVERIFY(one.right() < two.left());
+        } else if (effect == u"one above the other") {
+            QCOMPARE(one.left(), two.left());
+            QVERIFY(one.bottom() < two.top());
+        } else if (effect == u"cascaded") {
+            QCOMPARE(one.topLeft(), QPoint(0, 0));
+            QVERIFY(two.top() > one.top() && two.left() > one.left());
+            // Moved, not shrunk.
+            QCOMPARE(two.size(), secondSize);
+        } else {
+            QCOMPARE(two.bottom(), area.bottom());
+            QCOMPARE(two.left(), 0);
+        }
+    }
+}
 
 void MainWindowTest::alwaysOnTopToggledTwice()
 {
