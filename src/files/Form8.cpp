@@ -191,6 +191,8 @@ void Form8::clearFileSide()
 {
     m_fileNames->setStringList({});
     m_results->setStringList({});
+    // The count belongs to the list beside it; an emptied list counts nothing.
+    Label2->setText(countText(0));
 }
 
 void Form8::setFileNames(const QStringList& names)

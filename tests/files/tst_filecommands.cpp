@@ -324,13 +324,15 @@ void TestFileCommands::damagedFiles()
 void TestFileCommands::unreadableFiles_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::newRow("missing file") << u"missing.gfc"_qs;
-    QTest::newRow("directory") << u"folder.gfc"_qs;
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing file") << u"missing.gfc"_qs << u"ファイルまたはフォルダが見つかりません。"_qs;
+    QTest::newRow("directory") << u"folder.gfc"_qs << u"ファイルではありません（フォルダです）。"_qs;
 }
 
 void TestFileCommands::unreadableFiles()
 {
     QFETCH(QString, name);
+    QFETCH(QString, reason);
     Fixture fixture;
     QVERIFY(QDir(fixture.work.path()).mkdir(u"folder.gfc"_qs));
     fixture.form8->setFileNames({u"Kept"_qs});
@@ -341,7 +343,7 @@ void TestFileCommands::unreadableFiles()
     QCOMPARE(box.title, u"Glyfaro 2"_qs);
     QCOMPARE(box.style, int(MbCritical));
     QVERIFY2(box.text.contains(fixture.path(name)), qPrintable(box.text));
-    QVERIFY2(box.text.contains(u"\r\r"_qs) && !box.text.endsWith(u"\r\r"_qs), qPrintable(box.text));
+    QVERIFY2(box.text.endsWith(u"\r\r"_qs + reason), qPrintable(box.text));
     // The path is still the next preset, and the window is as it was.
     QCOMPARE(fixture.settings.CurrentFileGFC, fixture.path(name));
     QCOMPARE(fixture.form8->fileNames(), QStringList{u"Kept"_qs});
@@ -352,16 +354,19 @@ void TestFileCommands::failedSaveKeepsTheOldFile_data()
 {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("case_");
-    QTest::newRow("write-protected comparison file") << 8 << u"protected"_qs;
-    QTest::newRow("write-protected csv") << 7 << u"protected"_qs;
-    QTest::newRow("missing folder") << 8 << u"missing"_qs;
-    QTest::newRow("target is a folder") << 8 << u"folder"_qs;
+    QTest::addColumn<QString>("reason");
+    const QString denied = u"アクセスする権限がありません。"_qs;
+    QTest::newRow("write-protected comparison file") << 8 << u"protected"_qs << denied;
+    QTest::newRow("write-protected csv") << 7 << u"protected"_qs << denied;
+    QTest::newRow("missing folder") << 8 << u"missing"_qs << u"ファイルまたはフォルダが見つかりません。"_qs;
+    QTest::newRow("target is a folder") << 8 << u"folder"_qs << u"ファイルではありません（フォルダです）。"_qs;
 }
 
 void TestFileCommands::failedSaveKeepsTheOldFile()
 {
     QFETCH(int, index);
     QFETCH(QString, case_);
+    QFETCH(QString, reason);
     Fixture fixture;
     QString target = fixture.path(u"old.gfc"_qs);
     const QByteArray old("precious contents");
@@ -379,6 +384,7 @@ void TestFileCommands::failedSaveKeepsTheOldFile()
     QCOMPARE(box.title, u"Glyfaro 2"_qs);
     QCOMPARE(box.style, int(MbCritical));
     QVERIFY2(box.text.contains(target), qPrintable(box.text));
+    QVERIFY2(box.text.endsWith(u"\r\r"_qs + reason), qPrintable(box.text));
     QCOMPARE(readFile(fixture.path(u"old.gfc"_qs)), old);
     QVERIFY(!QFile::exists(fixture.path(u"no"_qs)));
     QCOMPARE(QDir(fixture.work.path()).entryList(QDir::Files).size(), 1);
