@@ -5,6 +5,7 @@
 #include "catalog/FontNameModel.h"
 #include "catalog/ListWindowLayout.h"
 #include "catalog/OneLineNameDelegate.h"
+#include "catalog/PathLabel.h"
 #include "catalog/SizeText.h"
 #include "catalog/TabStopDelegate.h"
 #include "platform/ProgramIcon.h"
@@ -90,7 +91,7 @@ void Form1::createControls()
         Label1[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         placeInTwips(Label1[i], 2220, tops[i], 915, 195);
 
-        Label2[i] = new QLabel(this);
+        Label2[i] = i == 0 ? new PathLabel(this) : new QLabel(this);
         Label2[i]->setFont(labelFont);
         Label2[i]->setToolTip(tips[i]);
         placeInTwips(Label2[i], 3240, tops[i], 4695, 195);

@@ -4,6 +4,7 @@
 #include "catalog/OneLineText.h"
 #include "display/PreviewPaging.h"
 #include "display/FontDrawing.h"
+#include "display/SampleText.h"
 #include "display/Form6Logic.h"
 #include "platform/DrawingFonts.h"
 #include "platform/ProgramIcon.h"
@@ -104,7 +105,7 @@ void Form10::createControls()
     for (std::size_t k = 0; k < Label1.size(); ++k) {
         Label1[k] = new QLabel(Picture1);
         Label1[k]->setPalette(headingPalette);
-        Label2[k] = new QLabel(Picture1);
+        Label2[k] = new SampleLabel(Picture1);
         for (QLabel* label : {Label1[k], Label2[k]}) {
             label->setTextFormat(Qt::PlainText);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -210,9 +211,8 @@ void Form10::fillSlot(int slot, int position, const QString& family)
     heading->setToolTip(name);
 
     QFont face = m_sampleFont;
-    // Characters the font lacks are drawn in the window's own face: asking
-    // the system for the best stand-in weighs every face it knows, for each
-    // new font, and made page turns slow.
+    // The window's face only stands in for a family the drawing code cannot
+    // find at all; a missing family would send it through every installed font.
     face.setFamilies({family, font().family()});
     face.setBold(false);
     face.setItalic(false);

@@ -5,6 +5,7 @@
 #include "catalog/ListWindowLayout.h"
 
 #include "display/Form5Logic.h"
+#include "display/SampleText.h"
 #include "display/Form6Logic.h"
 #include "display/FontDrawing.h"
 #include "display/OneLineComboBox.h"
@@ -81,7 +82,7 @@ void Form5::createControls()
     Combo1->setEditable(false);
     Combo1->setToolTip(QStringLiteral("ここをクリックするとフォントを選ぶことができます"));
 
-    Text1 = new QPlainTextEdit(this);
+    Text1 = new SampleTextEdit(this);
     // Lines wrap at the box's width, so only a vertical scroll bar is needed.
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -239,13 +240,18 @@ void Form5::Combo1_Click()
 
 void Form5::applyChosenFace()
 {
-    // Characters the font lacks are shown in the box's own face: asking the
-    // system for the best stand-in weighs every face it knows, each time.
+    // The font's own glyphs only: a character it lacks shows as missing,
+    // never in another font that the reader would take for this one.
+    // The box's face only stands in for a family the drawing code cannot find
+    // at all; a missing family would send it through every installed font.
     m_textFont.setFamilies({drawingFamilyOf(m_drawing, Combo1->currentText()), m_fallbackFamily});
+    setOwnGlyphsOnly(true);
     // A font whose file cannot draw leaves the box empty; the box's own face
     // shows the text instead.
-    if (!FontDraws(m_textFont))
+    if (!FontDraws(m_textFont)) {
         m_textFont.setFamily(m_fallbackFamily);
+        setOwnGlyphsOnly(false);
+    }
     applyTextFont();
 }
 
@@ -286,8 +292,16 @@ void Form5::Command2_Click()
 
 void Form5::setSmoothing(bool on)
 {
-    m_textFont.setStyleStrategy(SampleAntialiasing(on ? 1 : 0));
+    m_textFont.setStyleStrategy(
+        QFont::StyleStrategy(SampleAntialiasing(on ? 1 : 0) | (m_textFont.styleStrategy() & QFont::NoFontMerging)));
     applyTextFont();
+}
+
+void Form5::setOwnGlyphsOnly(bool on)
+{
+    const int strategy = m_textFont.styleStrategy();
+    m_textFont.setStyleStrategy(
+        QFont::StyleStrategy(on ? strategy | QFont::NoFontMerging : strategy & ~QFont::NoFontMerging));
 }
 
 void Form5::applyTextFont()

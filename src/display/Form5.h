@@ -86,6 +86,8 @@ private:
     void applyTextFont();
     // The chosen font's face on the text, or the box's own where it cannot draw.
     void applyChosenFace();
+    // Whether the text is drawn in the chosen font's glyphs alone.
+    void setOwnGlyphsOnly(bool on);
     void applyTextColor(std::uint32_t color);
     void setText1Text(const QString& text);
     bool fontChosen() const;

@@ -29,10 +29,17 @@ public:
     // installed walks every installed font.
     virtual void setFontName(const QString& name) = 0;
     virtual void setFontSize(int points) = 0;
+    // On: texts show the font's own glyphs only, a character it lacks as
+    // missing (for samples). Off: another face stands in (for labels).
+    virtual void setOwnGlyphsOnly(bool on) = 0;
     virtual QString fontName() const = 0;
     virtual int fontSize() const = 0;
 
     virtual void print(const QString& text, LineEnd end) = 0;
+    // How wide text prints in the current font, in twips.
+    virtual double textWidth(const QString& text) const = 0;
+    // The width of the printable area in twips.
+    virtual int printableWidth() const = 0;
     // 1 on the first page.
     virtual int page() const = 0;
 

@@ -2,6 +2,7 @@
 
 #include "catalog/FontFileLookup.h"
 #include "catalog/OneLineText.h"
+#include "catalog/PathElision.h"
 
 using platform::LineEnd;
 
@@ -41,6 +42,16 @@ public:
     {
         m_printer.setCurrentX(x);
         m_printer.print(text, end);
+    }
+
+    // A path after label at x, shortened to end inside the printable area
+    // with the file's own name whole, and the line ended.
+    void printPath(int x, const QString& label, const QString& path)
+    {
+        const double room = m_printer.printableWidth() - x - m_printer.textWidth(label);
+        const QString shown =
+            ElidedPath(path, room, [this](const QString& part) { return m_printer.textWidth(part); });
+        printAt(x, label + shown, LineEnd::EndLine);
     }
 
     QString bannerLine() const
@@ -107,7 +118,7 @@ public:
             return false;
         printAt(1600, OneLineText(name), LineEnd::Stay);
         printAt(4800, info.sizeText, LineEnd::Stay);
-        printAt(6800, info.filePath, LineEnd::EndLine);
+        printPath(6800, {}, info.filePath);
         return letEventsRun();
     }
 
@@ -157,7 +168,7 @@ PrintOutcome PrintNameList(PrintContext& context)
         out.printAt(900, RowNumberText(k + 1), LineEnd::Stay);
         out.printAt(1600, OneLineText(names.at(k)), LineEnd::Stay);
         out.printAt(4800, info.sizeText, LineEnd::Stay);
-        out.printAt(6800, info.filePath, LineEnd::EndLine);
+        out.printPath(6800, {}, info.filePath);
         if (!out.letEventsRun())
             return out.outcome;
     }
@@ -208,7 +219,8 @@ PrintOutcome PrintGlyphSample(PrintContext& context, const QString& glyphFont,
         return out.outcome;
     out.printAt(700, QStringLiteral("フォント名: ") + OneLineText(glyphFont), LineEnd::EndLine);
     out.printAt(700, QStringLiteral("ファイルサイズ(Byte): ") + info.sizeText, LineEnd::EndLine);
-    out.printAt(700, QStringLiteral("ファイル名: ") + info.filePath + QStringLiteral("\r\n"), LineEnd::EndLine);
+    out.printPath(700, QStringLiteral("ファイル名: "), info.filePath);
+    printer.print(QString(), LineEnd::EndLine);
     if (out.stopped())
         return out.outcome;
 
@@ -221,7 +233,9 @@ PrintOutcome PrintGlyphSample(PrintContext& context, const QString& glyphFont,
         printer.print(QString::number(size) + QStringLiteral("pt "), LineEnd::Stay);
         printer.setFontName(context.drawingFamily ? context.drawingFamily(glyphFont) : glyphFont);
         printer.setFontSize(size);
+        printer.setOwnGlyphsOnly(true);
         printer.print(printText ? printText() : QString(), LineEnd::EndLine);
+        printer.setOwnGlyphsOnly(false);
     }
 
     if (!out.letEventsRun())

@@ -1,6 +1,7 @@
 #include "catalog/FontCatalogBuilder.h"
 #include "catalog/FontFileLookup.h"
 #include "catalog/Form1.h"
+#include "catalog/PathLabel.h"
 
 #include "support/TestPlatform.h"
 
@@ -176,6 +177,15 @@ void TestForm1::fileLabels()
     const QString path = fileName.isEmpty() ? u"不明"_qs : fixture.folder.filePath(fileName);
     QCOMPARE(fixture.form->Label2[0]->text(), path);
     QCOMPARE(fixture.form->Label2[1]->text(), sizeText);
+
+    // A path wider than the label shows its file's name whole, inside the label.
+    auto label = qobject_cast<PathLabel*>(fixture.form->Label2[0]);
+    QVERIFY(label);
+    const QString name = u"/NotoSansCJK-Regular.ttc"_qs;
+    label->setText(u"/srv"_qs + u"/folder"_qs.repeated(30) + name);
+    const QString shown = label->shownText();
+    QVERIFY2(shown.endsWith(name) && shown.contains(u"…"_qs), qPrintable(shown));
+    QVERIFY(QFontMetricsF(label->font()).horizontalAdvance(shown) <= label->contentsRect().width());
 }
 
 void TestForm1::registryFailureIsFatal()

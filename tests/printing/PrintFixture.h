@@ -52,10 +52,11 @@ struct PrintFixture {
         catalog.FontFileEntries.sort();
         test.registry.put(platform::RootKey::LocalMachine, FixtureWindowsKey + QStringLiteral("\\Fonts"), entry,
                           file);
-        QFile out(folder.filePath(file));
+        const QString full = QFileInfo(file).isAbsolute() ? file : folder.filePath(file);
+        QFile out(full);
         if (out.open(QIODevice::WriteOnly))
             out.resize(fileSize);
-        return folder.filePath(file);
+        return full;
     }
 
     const FontFileLookup& fileLookup()

@@ -1,5 +1,7 @@
 #include "PrintFixture.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTest>
 
 namespace {
@@ -27,7 +29,8 @@ private slots:
     void rowThatDoesNotFitMovesToNextPage();
     void endLineAloneStartsNewPage();
     void groupHeadingAtPageEnd();
-    void longPathIsCutAtRightEdge();
+    void pathsEndInsideThePage_data();
+    void pathsEndInsideThePage();
     void glyphSample();
     void glyphSampleEmptyTextAndUnknownFont();
     void abortSendsNothingMore_data();
@@ -181,18 +184,41 @@ void TestPrintouts::groupHeadingAtPageEnd()
     QCOMPARE(f.progress, QStringList{QStringLiteral("ページ 2 送信中...")});
 }
 
-void TestPrintouts::longPathIsCutAtRightEdge()
+void TestPrintouts::pathsEndInsideThePage_data()
 {
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("shape");
+    QTest::newRow("short path, whole") << u"a.ttf"_qs << u"whole"_qs;
+    QTest::newRow("deep folders, shortened in the middle") << u"d/"_qs.repeated(40) + u"Font Name.ttf"_qs
+                                                           << u"middle"_qs;
+    QTest::newRow("name too long alone") << QString(120, u'x') + u".ttf"_qs << u"name"_qs;
+}
+
+void TestPrintouts::pathsEndInsideThePage()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QString, shape);
     PrintFixture f;
-    const QString longName = QString(120, QLatin1Char('x')) + QStringLiteral(".ttf");
-    const QString path = f.addFont(QStringLiteral("Alpha"), 1, longName);
-    f.addFont(QStringLiteral("Beta"), -1);
+    const QString absolute = f.folder.path() + u'/' + fileName;
+    QVERIFY(QDir().mkpath(QFileInfo(absolute).path()));
+    const QString path = f.addFont(u"Alpha"_qs, 1, absolute);
     PrintContext context = f.context();
     PrintNameList(context);
-    const QStringList plan = f.plan();
+    const QList<RecordingPrinter::Piece> pieces = f.printer.visible(1);
+    const auto row = std::find_if(pieces.begin(), pieces.end(), [](const auto& p) { return p.x == 6800 && p.y > 500; });
+    QVERIFY(row != pieces.end());
     // Room from 6800 to the edge at 11000 is 70 characters of 60 twips.
-    QVERIFY(plan.contains(QStringLiteral("5 6800 ") + path.left(70)));
-    QVERIFY(plan.contains(QStringLiteral("6 900  2 ")));
+    QVERIFY2(row->text.size() <= 70, qPrintable(f.plan().join(u"\n"_qs)));
+    const QString name = QFileInfo(path).fileName();
+    if (shape == u"whole") {
+        QCOMPARE(row->text, path);
+    } else if (shape == u"middle") {
+        QVERIFY2(row->text.size() == 70, qPrintable(f.plan().join(u"\n"_qs)));
+        QVERIFY2(row->text.endsWith(u"/"_qs + name) && row->text.contains(u"…"_qs), qPrintable(row->text));
+        QCOMPARE(row->text.left(10), path.left(10));
+    } else {
+        QCOMPARE(row->text, (u"…/"_qs + name).left(70));
+    }
 }
 
 void TestPrintouts::glyphSample()
@@ -228,6 +254,8 @@ void TestPrintouts::glyphSample()
         QCOMPARE(sample.text, QStringLiteral("永あ"));
         QCOMPARE(sample.font, QStringLiteral("Sample"));
         QCOMPARE(sample.size, sizes[i]);
+        // The sample in the font's own glyphs, the labels with a stand-in face.
+        QVERIFY(sample.ownGlyphsOnly && !label.ownGlyphsOnly);
         QCOMPARE(sample.y, label.y);
         QCOMPARE(sample.x, 700 + int(label.text.size()) * f.printer.charWidth);
         QVERIFY(label.y > previousY);

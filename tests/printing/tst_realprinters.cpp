@@ -168,8 +168,8 @@ void TestRealPrinters::checkNameList(const ReadBack& pages)
         QVERIFY2(line < lines.size(), qPrintable(QStringLiteral("row %1 %2 missing or out of order").arg(k + 1).arg(name)));
         const QString& row = lines.at(line);
         QVERIFY2(row.contains(info.sizeText), qPrintable(row));
-        // A long path is cut at the right edge; its start is always there.
-        QVERIFY2(row.contains(info.filePath.left(20)), qPrintable(row));
+        // A long path is shortened in its folders; the file's name is always whole.
+        QVERIFY2(row.contains(QFileInfo(info.filePath).fileName()), qPrintable(row));
         ++line;
     }
 }

@@ -17,6 +17,7 @@ public:
         QString text;
         QString font;
         int size;
+        bool ownGlyphsOnly;
     };
 
     int currentX() const override { return x; }
@@ -29,9 +30,12 @@ public:
             font = name;
     }
     void setFontSize(int points) override { size = points; }
+    void setOwnGlyphsOnly(bool on) override { ownGlyphsOnly = on; }
     QString fontName() const override { return font; }
     int fontSize() const override { return size; }
     int page() const override { return pageNumber; }
+    double textWidth(const QString& text) const override { return double(text.size() * charWidth); }
+    int printableWidth() const override { return pageWidth; }
     void setCopies(int value) override { copies = value; }
     void setPortraitA4() override { portraitA4 = true; }
     void setAutomaticPaperSource() override { automaticSource = true; }
@@ -60,7 +64,7 @@ public:
             if (!line.isEmpty()) {
                 const qsizetype length = platform::fittingLength(
                     line, pageWidth - x, [this](const QString& part) { return double(part.size() * charWidth); });
-                pieces.append({pageNumber, x, y, line.left(length), font, size});
+                pieces.append({pageNumber, x, y, line.left(length), font, size, ownGlyphsOnly});
                 x = std::min(pageWidth, x + int(length) * charWidth);
             }
             if (i + 1 < lines.size() || end == platform::LineEnd::EndLine) {
@@ -92,6 +96,7 @@ public:
     int pageNumber = 1;
     QString font = QStringLiteral("DefaultFace");
     int size = 9;
+    bool ownGlyphsOnly = false;
     int copies = 1;
     bool portraitA4 = false;
     bool automaticSource = false;

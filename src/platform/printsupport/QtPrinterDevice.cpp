@@ -1,6 +1,9 @@
 #include "platform/printsupport/QtPrinterDevice.h"
 
+#include "platform/MissingGlyphs.h"
+
 #include <QFontMetricsF>
+#include <QTextLayout>
 #include <QPageLayout>
 #include <QPageSize>
 
@@ -70,6 +73,14 @@ void QtPrinterDevice::setFontSize(int points)
 {
     m_fontSize = points;
     m_font.setPointSize(points);
+    applyFont();
+}
+
+void QtPrinterDevice::setOwnGlyphsOnly(bool on)
+{
+    const int strategy = m_font.styleStrategy();
+    m_font.setStyleStrategy(
+        QFont::StyleStrategy(on ? strategy | QFont::NoFontMerging : strategy & ~QFont::NoFontMerging));
     applyFont();
 }
 
@@ -155,9 +166,26 @@ void QtPrinterDevice::printLine(const QString& text)
     const qsizetype length =
         room <= 0 ? 0 : fittingLength(text, room, [&](const QString& part) { return metrics.horizontalAdvance(part); });
     const QString shown = text.left(length);
-    if (!shown.isEmpty())
+    if (!shown.isEmpty()) {
         m_painter->drawText(QPointF(left, toDevice(m_y) + metrics.ascent()), shown);
+        if (m_font.styleStrategy() & QFont::NoFontMerging)
+            markMissing(shown, QPointF(left, toDevice(m_y)));
+    }
     m_x = std::min(pageWidth(), m_x + toTwips(metrics.horizontalAdvance(shown)));
+}
+
+void QtPrinterDevice::markMissing(const QString& text, QPointF topLeft)
+{
+    QTextLayout layout(text, m_font, &m_printer);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    markMissingGlyphs(*m_painter, layout, topLeft);
+}
+
+double QtPrinterDevice::textWidth(const QString& text) const
+{
+    return QFontMetricsF(m_font, &m_printer).horizontalAdvance(text) * TwipsPerInch / m_printer.resolution();
 }
 
 bool QtPrinterDevice::endJob()

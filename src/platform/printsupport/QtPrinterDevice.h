@@ -32,9 +32,12 @@ public:
     void setCurrentY(int twips) override { m_y = twips; }
     void setFontName(const QString& name) override;
     void setFontSize(int points) override;
+    void setOwnGlyphsOnly(bool on) override;
     QString fontName() const override { return m_fontName; }
     int fontSize() const override { return m_fontSize; }
     void print(const QString& text, LineEnd end) override;
+    double textWidth(const QString& text) const override;
+    int printableWidth() const override { return pageWidth(); }
     int page() const override { return m_page; }
     void setCopies(int copies) override;
     void setPortraitA4() override;
@@ -49,6 +52,8 @@ public:
     int pageHeight() const;
 
 private:
+    // Boxes where the sample's font leaves a missing glyph blank.
+    void markMissing(const QString& text, QPointF topLeft);
     bool begin();
     void applyFont();
     void printLine(const QString& text);
