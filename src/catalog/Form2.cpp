@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPainter>
 
 using platform::twipsToPixels;
 
@@ -47,6 +48,31 @@ int listTopOf(int index)
         return OtherListTopTwips;
     return FirstRowTopTwips + (index % 10) * RowPitchTwips;
 }
+
+// A title of several lines, one character each, set at an even pitch that
+// fills its height: the face's own line spacing is made for Japanese text
+// and would push the last symbol out of the title.
+class StackedLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setPen(palette().color(foregroundRole()));
+        const QStringList lines = text().split(QLatin1Char('\n'));
+        const QFontMetricsF metrics(font());
+        const qreal pitch = qreal(height() - 2) / qreal(lines.size());
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            // Each character's ink sits in the middle of its own slot.
+            const QRectF ink = metrics.tightBoundingRect(lines.at(i));
+            const qreal x = (width() - metrics.horizontalAdvance(lines.at(i))) / 2;
+            const qreal slotMiddle = 1 + pitch * (qreal(i) + 0.5);
+            painter.drawText(QPointF(x, slotMiddle - ink.center().y()), lines.at(i));
+        }
+    }
+};
 
 // Small enough for a letter to fit its 13-pixel-high title and for the four
 // symbols to stand in the first title's height.
@@ -88,7 +114,7 @@ void Form2::createLabels()
     const QFont font = titleFont(this->font());
     auto makeLabel = [&](std::size_t number, const QString& caption, int left, int top, int width,
                          int height) {
-        QLabel* label = new QLabel(caption, this);
+        QLabel* label = caption.contains(QLatin1Char('\n')) ? new StackedLabel(caption, this) : new QLabel(caption, this);
         label->setFont(font);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         placeInTwips(label, left, top, width, height);

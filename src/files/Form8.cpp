@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStringListModel>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 
 using platform::twipsToPixels;
 
@@ -23,6 +25,23 @@ namespace {
 
 constexpr int ClientWidthTwips = 8250;
 constexpr int ClientHeightTwips = 5355;
+
+// The frame's line runs through the middle of its caption in the design,
+// with the two options well below it; this style draws the line under the
+// caption, which leaves the designed places on the line. The options keep
+// their spacing and stand in the middle of what lies below the line.
+int captionAllowance(const QGroupBox* box)
+{
+    QStyleOptionGroupBox option;
+    option.initFrom(box);
+    option.text = box->title();
+    option.lineWidth = 1;
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    const int line = box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box).bottom();
+    const int firstTop = twipsToPixels(300);
+    const int block = twipsToPixels(600 + 195) - firstTop;
+    return std::max(0, line + (box->height() - line - block) / 2 - firstTop);
+}
 
 } // namespace
 
@@ -112,6 +131,7 @@ void Form8::createSearchControls()
         auto button = new QRadioButton(text, box);
         button->setToolTip(tip);
         placeInTwips(button, 240, top, width, 195);
+        button->move(button->x(), button->y() + captionAllowance(box));
         // The design width is for the design face; wider faces still show
         // the whole text.
         button->resize(std::max(button->width(), button->sizeHint().width()), button->height());

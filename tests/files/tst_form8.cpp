@@ -7,6 +7,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include "platform/UiFont.h"
+
 #include <QTest>
 
 namespace {
@@ -24,6 +26,8 @@ class TestForm8 : public QObject {
     Q_OBJECT
 
 private slots:
+    // The viewer's own Japanese face, whose line spacing the layout must allow for.
+    void initTestCase() { platform::useJapaneseUiFont(); }
     void designState();
     void searches_data();
     void searches();
@@ -160,6 +164,10 @@ void TestForm8::textsFitTheirControls()
     for (QRadioButton* option : {form.Option1[0], form.Option1[1], form.Option2[0], form.Option2[1]}) {
         QVERIFY2(option->sizeHint().width() <= option->width(), qPrintable(option->text()));
         QVERIFY(option->geometry().right() < option->parentWidget()->width());
+        // Below the frame's caption and its line, inside the frame.
+        const auto frame = static_cast<QGroupBox*>(option->parentWidget());
+        QVERIFY2(option->y() >= frame->contentsRect().top(), qPrintable(option->text()));
+        QVERIFY(option->geometry().bottom() < frame->height() - 2);
     }
     QVERIFY(form.Command1->sizeHint().width() <= form.Command1->width() + 20);
 }
