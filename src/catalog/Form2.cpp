@@ -49,10 +49,11 @@ int listTopOf(int index)
     return FirstRowTopTwips + (index % 10) * RowPitchTwips;
 }
 
-// A title of several lines, one character each, set at an even pitch that
-// fills its height: the face's own line spacing is made for Japanese text
-// and would push the last symbol out of the title.
-class StackedLabel : public QLabel {
+// A title of one character a line, its lines set at an even pitch that fills
+// its height, each character's ink in the middle of its slot. The face's own
+// line is made for Japanese text and taller than a title: it would push the
+// last of the four symbols, or the tail of a Q, out of sight.
+class TitleLabel : public QLabel {
 public:
     using QLabel::QLabel;
 
@@ -65,7 +66,6 @@ protected:
         const QFontMetricsF metrics(font());
         const qreal pitch = qreal(height() - 2) / qreal(lines.size());
         for (qsizetype i = 0; i < lines.size(); ++i) {
-            // Each character's ink sits in the middle of its own slot.
             const QRectF ink = metrics.tightBoundingRect(lines.at(i));
             const qreal x = (width() - metrics.horizontalAdvance(lines.at(i))) / 2;
             const qreal slotMiddle = 1 + pitch * (qreal(i) + 0.5);
@@ -114,7 +114,7 @@ void Form2::createLabels()
     const QFont font = titleFont(this->font());
     auto makeLabel = [&](std::size_t number, const QString& caption, int left, int top, int width,
                          int height) {
-        QLabel* label = caption.contains(QLatin1Char('\n')) ? new StackedLabel(caption, this) : new QLabel(caption, this);
+        QLabel* label = new TitleLabel(caption, this);
         label->setFont(font);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         placeInTwips(label, left, top, width, height);
