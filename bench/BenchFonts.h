@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -51,4 +52,23 @@ inline QProcessEnvironment benchEnvironment(const QTemporaryDir& home, const QSt
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime")));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     return environment;
+}
+
+// Wall time of one run of a program, its output discarded.
+inline double timeProcess(const QString& program, const QStringList& arguments,
+                          const QProcessEnvironment& environment, QByteArray* output = nullptr)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    if (!output)
+        process.setStandardOutputFile(QProcess::nullDevice());
+    QElapsedTimer clock;
+    clock.start();
+    process.start(program, arguments);
+    if (!process.waitForFinished(-1) || process.exitCode() != 0)
+        qFatal("%s failed: %s", qPrintable(program), process.readAllStandardError().constData());
+    const double seconds = clock.nsecsElapsed() / 1e9;
+    if (output)
+        *output = process.readAllStandardOutput();
+    return seconds;
 }

@@ -70,25 +70,6 @@ int runChild()
     return 0;
 }
 
-// Wall time of one run of a program, its output discarded.
-double timeProcess(const QString& program, const QStringList& arguments,
-                   const QProcessEnvironment& environment, QByteArray* output = nullptr)
-{
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    if (!output)
-        process.setStandardOutputFile(QProcess::nullDevice());
-    QElapsedTimer clock;
-    clock.start();
-    process.start(program, arguments);
-    if (!process.waitForFinished(-1) || process.exitCode() != 0)
-        qFatal("%s failed: %s", qPrintable(program), process.readAllStandardError().constData());
-    const double seconds = clock.nsecsElapsed() / 1e9;
-    if (output)
-        *output = process.readAllStandardOutput();
-    return seconds;
-}
-
 void benchmark(int n, const QString& self)
 {
     const QString conf = benchFontSet(n);

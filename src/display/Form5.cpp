@@ -14,7 +14,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -22,6 +24,7 @@
 #include <QSlider>
 
 #include <algorithm>
+#include <memory>
 
 using platform::pixelsToTwips;
 using platform::twipsToPixels;
@@ -192,6 +195,20 @@ void Form5::connectHandlers()
     connect(Check2, &QCheckBox::toggled, this, [this](bool) { Check2_Click(); });
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+
+    // The box's own menu, with a way to the fonts that can show its text.
+    FindFontsAction = new QAction(QStringLiteral("この文字を含むフォントを検索(&F)..."), this);
+    connect(FindFontsAction, &QAction::triggered, this, [this] {
+        const QString selected = Text1->textCursor().selectedText();
+        emit findFontsRequested(selected.isEmpty() ? Text1->toPlainText() : selected);
+    });
+    Text1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Text1, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+        std::unique_ptr<QMenu> menu(Text1->createStandardContextMenu(at));
+        menu->addSeparator();
+        menu->addAction(FindFontsAction);
+        menu->exec(Text1->viewport()->mapToGlobal(at));
+    });
 }
 
 void Form5::setListIndex(int index)

@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <cstdint>
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -66,8 +67,12 @@ public:
     QLabel* Label3 = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
+    // In the text box's context menu: the fonts that can show its text.
+    QAction* FindFontsAction = nullptr;
 
 signals:
+    // The find window for text: the selection, else the whole text.
+    void findFontsRequested(const QString& text);
     // The print button's request for the glyph printout of fontName.
     void printRequested(const QString& fontName, const QString& printText);
 

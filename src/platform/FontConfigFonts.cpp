@@ -2,7 +2,82 @@
 
 #include "platform/DrawingFonts.h"
 
+#include <QHash>
+
+#include <algorithm>
+
+#include <fontconfig/fontconfig.h>
+
 namespace platform {
+
+// The names and character map of each screen font, as the installed fonts'
+// configuration lists them. The character maps stay where fontconfig keeps
+// them (its mapped caches, for the life of the process): nothing is copied.
+class FontConfigFonts::Families {
+public:
+    struct Family {
+        QList<FamilyName> names;
+        const FcCharSet* characters = nullptr;
+        bool regular = false;
+    };
+
+    Families()
+    {
+        FcConfig* config = installedFontsConfig();
+        FcFontSet* sets[] = {FcConfigGetFonts(config, FcSetSystem), FcConfigGetFonts(config, FcSetApplication)};
+        for (FcFontSet* set : sets) {
+            for (int i = 0; set && i < set->nfont; ++i)
+                add(set->fonts[i]);
+        }
+    }
+
+    const Family* find(const QString& screenName) const
+    {
+        const auto it = m_families.constFind(screenName);
+        return it == m_families.cend() ? nullptr : &it.value();
+    }
+
+private:
+    static QStringList strings(FcPattern* pattern, const char* object)
+    {
+        QStringList values;
+        FcChar8* text = nullptr;
+        for (int i = 0; FcPatternGetString(pattern, object, i, &text) == FcResultMatch; ++i)
+            values << QString::fromUtf8(reinterpret_cast<const char*>(text));
+        return values;
+    }
+
+    void add(FcPattern* font)
+    {
+        FontFace face;
+        face.families = strings(font, FC_FAMILY);
+        if (face.families.isEmpty())
+            return;
+        face.familyLanguages = strings(font, FC_FAMILYLANG);
+        Family& family = m_families[FontSnapshot::screenName(face)];
+        for (qsizetype i = 0; i < face.families.size(); ++i) {
+            const FamilyName name{face.families.at(i), face.familyLanguages.value(i)};
+            const bool known = std::any_of(family.names.cbegin(), family.names.cend(),
+                                           [&](const FamilyName& other) { return other.name == name.name; });
+            if (!known)
+                family.names.append(name);
+        }
+        FcCharSet* characters = nullptr;
+        if (FcPatternGetCharSet(font, FC_CHARSET, 0, &characters) != FcResultMatch)
+            return;
+        int weight = FC_WEIGHT_REGULAR;
+        int slant = FC_SLANT_ROMAN;
+        FcPatternGetInteger(font, FC_WEIGHT, 0, &weight);
+        FcPatternGetInteger(font, FC_SLANT, 0, &slant);
+        const bool regular = weight == FC_WEIGHT_REGULAR && slant == FC_SLANT_ROMAN;
+        if (!family.characters || (regular && !family.regular)) {
+            family.characters = characters;
+            family.regular = regular;
+        }
+    }
+
+    QHash<QString, Family> m_families;
+};
 
 FontConfigFonts::FontConfigFonts(FontSnapshotSource fonts) : m_fonts(std::move(fonts)) {}
 
@@ -28,6 +103,29 @@ QString FontConfigFonts::designFace(DesignFace face)
     if (!known)
         known = resolveDesignFace(face, screenFonts());
     return *known;
+}
+
+} // namespace platform
+
+namespace platform {
+
+const FontConfigFonts::Families& FontConfigFonts::families()
+{
+    if (!m_families)
+        m_families = std::make_shared<const Families>();
+    return *m_families;
+}
+
+QList<FamilyName> FontConfigFonts::familyNames(const QString& screenName)
+{
+    const Families::Family* family = families().find(screenName);
+    return family ? family->names : QList<FamilyName>{};
+}
+
+bool FontConfigFonts::hasCharacter(const QString& screenName, char32_t character)
+{
+    const Families::Family* family = families().find(screenName);
+    return family && family->characters && FcCharSetHasChar(family->characters, FcChar32(character));
 }
 
 } // namespace platform

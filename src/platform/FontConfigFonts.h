@@ -3,6 +3,7 @@
 #include "platform/FontList.h"
 #include "platform/FontSnapshot.h"
 
+#include <memory>
 #include <optional>
 
 namespace platform {
@@ -14,9 +15,16 @@ public:
     QStringList screenFonts() override;
     QString designFace(DesignFace face) override;
     QString drawingFamily(const QString& screenName) override;
+    QList<FamilyName> familyNames(const QString& screenName) override;
+    bool hasCharacter(const QString& screenName, char32_t character) override;
 
 private:
+    class Families;
+    // Made on the first question about names or characters.
+    const Families& families();
+
     FontSnapshotSource m_fonts;
+    std::shared_ptr<const Families> m_families;
     std::optional<QString> m_proportional;
     std::optional<QString> m_fixed;
 };

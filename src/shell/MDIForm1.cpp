@@ -12,6 +12,7 @@
 #include "printing/Form7.h"
 #include "files/FileCommands.h"
 #include "files/Form8.h"
+#include "find/FindWindow.h"
 #include "platform/AppInfo.h"
 #include "platform/DrawingFonts.h"
 #include "platform/Twips.h"
@@ -144,6 +145,10 @@ void MDIForm1::createMenus()
     windowMenu->addAction(QStringLiteral("重ねて表示(&C)"), this, [this] { Window_Click(2); });
     windowMenu->addAction(QStringLiteral("アイコンの整列(&A)"), this, [this] { Window_Click(3); });
 
+    QMenu* toolsMenu = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
+    toolsMenu->addAction(QStringLiteral("フォント検索(&F)..."), QKeySequence(Qt::CTRL | Qt::Key_F), this,
+                         [this] { Tools_Click(0); });
+
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     helpMenu->addAction(QStringLiteral("バージョン情報(&V)..."), this, [this] { Help_Click(255); });
 }
@@ -183,6 +188,13 @@ void MDIForm1::createToolbar()
         action->setEnabled(button->available);
         connect(action, &QAction::triggered, this, [this, index] { Toolbar1_ButtonClick(index); });
     }
+
+    // The tools' buttons follow; they are no part of the numbered buttons.
+    QAction* find = Toolbar1->addAction(
+        toolbarPicture(style()->standardIcon(QStyle::SP_FileDialogInfoView), Toolbar1->iconSize()),
+        QStringLiteral("フォント検索"));
+    find->setToolTip(QStringLiteral("名前や文字でフォントを検索"));
+    connect(find, &QAction::triggered, this, [this] { Tools_Click(0); });
 }
 
 void MDIForm1::createStatusBar()
@@ -454,6 +466,7 @@ Form5* MDIForm1::openView()
     auto view = new Form5(m_catalog.AllFontNames, m_settings, m_platform.dialogs, nullptr, m_allNames);
     view->setSmoothing(m_systemInfo.SmoothingOn != 0);
     view->setDrawingFamily(drawingFamily());
+    connect(view, &Form5::findFontsRequested, this, &MDIForm1::showFindWindow);
     connect(view, &Form5::printRequested, this, [this](const QString& fontName, const QString& printText) {
         m_printRecords.GlyphSampleFont = fontName;
         showPrintDialog(true, printText);
@@ -709,6 +722,30 @@ void MDIForm1::Window_Click(int index)
     default:
         break;
     }
+}
+
+void MDIForm1::Tools_Click(int index)
+{
+    if (index == 0)
+        showFindWindow(QString());
+}
+
+void MDIForm1::showFindWindow(const QString& text)
+{
+    if (!m_findWindow) {
+        m_findWindow = new FindWindow(m_catalog.AllFontNames, m_settings, m_platform.fonts);
+        auto window = new HidingSubWindow;
+        window->setWidget(m_findWindow);
+        window->setWindowIcon(m_findWindow->windowIcon());
+        m_mdiArea->addSubWindow(window);
+        window->adjustSize();
+        placeNewChild(window);
+        m_findWindowFrame = window;
+        connect(m_findWindow, &FindWindow::openViewAt, this, [this](int position) { openView()->setListIndex(position); });
+    }
+    if (!text.isEmpty())
+        m_findWindow->setText(text);
+    showChild(m_findWindowFrame);
 }
 
 void MDIForm1::Toolbar1_ButtonClick(int index)

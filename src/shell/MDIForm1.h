@@ -27,6 +27,7 @@ class Form8;
 class FontNameModel;
 class FileCommands;
 class FontFileLookup;
+class FindWindow;
 
 // The main window: the multiple-document frame that holds the list and view
 // windows, with the menus, toolbar and status bar.
@@ -56,6 +57,11 @@ public:
     void Window_Click(int index);
     void Property_Click(int index);
     void Help_Click(int index);
+    // The Tools menu: 0 the find window.
+    void Tools_Click(int index);
+    // The find window, made on first use; a text, where given, goes into its text field.
+    void showFindWindow(const QString& text);
+    FindWindow* findWindow() const { return m_findWindow; }
     void Toolbar1_ButtonClick(int index);
     void Timer1_Timer();
 
@@ -137,6 +143,8 @@ private:
     FontNameModel* m_allNames = nullptr;
     QMdiSubWindow* m_form8Window = nullptr;
     FileCommands* m_fileCommands = nullptr;
+    FindWindow* m_findWindow = nullptr;
+    QMdiSubWindow* m_findWindowFrame = nullptr;
     QAction* m_alwaysOnTop = nullptr;
     int m_timerStep = 0;
     bool m_unloaded = false;

@@ -4,6 +4,8 @@
 #include "display/Form10.h"
 #include "display/Form5.h"
 #include "display/Form6.h"
+#include "find/FindWindow.h"
+#include "files/Form8.h"
 #include "shell/MDIForm1.h"
 #include "core/SettingsStore.h"
 
@@ -11,6 +13,9 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -97,6 +102,9 @@ class MainWindowTest : public QObject {
 private slots:
     void everyCommandThroughItsControl_data();
     void everyCommandThroughItsControl();
+    void aViewAsksForTheFontsThatShowItsText();
+    void typingSelectsAFontInEveryList_data();
+    void typingSelectsAFontInEveryList();
     void alwaysOnTopToggledTwice();
     void individualViews_data();
     void individualViews();
@@ -155,6 +163,9 @@ void MainWindowTest::everyCommandThroughItsControl_data()
     row(window + u"重ねて表示(&C)"_qs, u"cascaded"_qs);
     row(window + u"アイコンの整列(&A)"_qs, u"icons in a row"_qs);
     row(u"ヘルプ(&H)|バージョン情報(&V)..."_qs, u"modal:Form3"_qs);
+    row(u"ツール(&T)|フォント検索(&F)..."_qs, u"shown:FindWindow"_qs);
+    row(u"key:Ctrl+F"_qs, u"shown:FindWindow"_qs);
+    row(u"button:フォント検索"_qs, u"shown:FindWindow"_qs);
 }
 
 void MainWindowTest::everyCommandThroughItsControl()
@@ -241,6 +252,63 @@ void MainWindowTest::everyCommandThroughItsControl()
     }
 }
 
+void MainWindowTest::aViewAsksForTheFontsThatShowItsText()
+{
+    TestPlatform test;
+    prepareMachine(test);
+    test.fonts.characters = {{u"IPAゴシック"_qs, u"髙橋"_qs}, {u"Arial"_qs, u"橋"_qs}};
+    MDIForm1 window(test.platform);
+    QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Started);
+    window.View_Click(5);
+    auto view = static_cast<Form5*>(views(window).first()->widget());
+    view->Text1->setPlainText(u"髙橋"_qs);
+    view->FindFontsAction->trigger();
+    FindWindow* find = window.findWindow();
+    QVERIFY(find && find->isVisible());
+    QCOMPARE(find->TextField->text(), u"髙橋"_qs);
+    QCOMPARE(find->Results->model()->rowCount(), 1);
+
+    // Enter on the font opens a view on exactly that font.
+    find->Results->setFocus();
+    QTest::keyClick(find->Results, Qt::Key_Return);
+    QCOMPARE(views(window).size(), 2);
+    const auto opened = static_cast<Form5*>(window.mdiArea()->activeSubWindow()->widget());
+    QCOMPARE(opened->Combo1->currentText(), u"IPAゴシック"_qs);
+}
+
+void MainWindowTest::typingSelectsAFontInEveryList_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::newRow("all fonts") << u"Form1"_qs;
+    QTest::newRow("by index") << u"Form2"_qs;
+    QTest::newRow("comparison") << u"Form8"_qs;
+    QTest::newRow("find") << u"FindWindow"_qs;
+}
+
+void MainWindowTest::typingSelectsAFontInEveryList()
+{
+    QFETCH(QString, list);
+    TestPlatform test;
+    prepareMachine(test);
+    test.fonts.names << u"Cambria"_qs << u"Comic"_qs;
+    MDIForm1 window(test.platform);
+    QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Started);
+    QAbstractItemView* view = nullptr;
+    if (list == u"Form1") {
+        view = window.form1()->List2;
+    } else if (list == u"Form2") {
+        view = window.form2()->List1[3];
+    } else if (list == u"Form8") {
+        view = window.form8()->List1;
+    } else {
+        window.Tools_Click(0);
+        view = window.findWindow()->Results;
+    }
+    view->setFocus();
+    QTest::keyClicks(view, u"com"_qs);
+    QCOMPARE(view->currentIndex().data().toString(), u"Comic"_qs);
+}
+
 void MainWindowTest::alwaysOnTopToggledTwice()
 {
     TestPlatform test;
@@ -308,7 +376,7 @@ void MainWindowTest::toolbarPicturesShareOneSize()
         QCOMPARE(action->icon().actualSize(size), size);
         QCOMPARE(action->icon().pixmap(size).size(), size);
     }
-    QCOMPARE(pictures, 8);
+    QCOMPARE(pictures, 9);
 }
 
 void MainWindowTest::separatorButtonsDoNothing()

@@ -66,7 +66,18 @@ public:
         return face == platform::DesignFace::ProportionalGothic ? proportionalCounterpart : fixedCounterpart;
     }
     QString drawingFamily(const QString& screenName) override { return drawingFamilies.value(screenName, screenName); }
+    QList<platform::FamilyName> familyNames(const QString& screenName) override
+    {
+        return otherNames.value(screenName, {{screenName, QString()}});
+    }
+    bool hasCharacter(const QString& screenName, char32_t character) override
+    {
+        return characters.value(screenName).contains(QString::fromUcs4(&character, 1));
+    }
     QStringList names;
+    // Each font's names, and the characters it holds, for the tests that ask.
+    QHash<QString, QList<platform::FamilyName>> otherNames;
+    QHash<QString, QString> characters;
     QHash<QString, QString> drawingFamilies;
     QString proportionalCounterpart;
     QString fixedCounterpart;

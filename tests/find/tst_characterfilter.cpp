@@ -1,0 +1,78 @@
+#include "find/FontFinder.h"
+#include "platform/FontConfigFonts.h"
+#include "support/TestEnvironment.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Finding the fonts that can show a text, by the installed fonts' own
+// character maps: the synthetic fonts hold a known handful of kanji, IPA
+// Gothic holds 髙 but not 𠮷, Noto Sans CJK JP both, Latin Blank no kana.
+class CharacterFilterTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void fontsThatShowTheText_data();
+    void fontsThatShowTheText();
+
+private:
+    QTemporaryDir m_folder;
+    QStringList m_names;
+    std::unique_ptr<platform::FontConfigFonts> m_fonts;
+};
+
+void CharacterFilterTest::initTestCase()
+{
+    // The synthetic fonts and the system's, with a Latin-only font beside them.
+    QFile config(m_folder.filePath(u"fonts.conf"_qs));
+    QVERIFY(config.open(QIODevice::WriteOnly));
+    config.write("<?xml version=\"1.0\"?><fontconfig><include>" + TestEnvironment::syntheticFontsDir().toUtf8()
+                 + "/fonts.conf</include><dir>" GLYFARO_NOTDEF_FONTS "</dir></fontconfig>");
+    config.close();
+    qputenv("FONTCONFIG_FILE", config.fileName().toLocal8Bit());
+    m_fonts = std::make_unique<platform::FontConfigFonts>();
+    m_names = m_fonts->screenFonts();
+    for (const QString& name : {u"Aynth Sans 0000"_qs, u"IPAゴシック"_qs, u"Noto Sans CJK JP"_qs, u"Latin Blank"_qs})
+        QVERIFY2(m_names.contains(name), qPrintable(name));
+}
+
+void CharacterFilterTest::fontsThatShowTheText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("lackingListed");
+    QTest::addColumn<QString>("font");
+    QTest::addColumn<QString>("expected"); // "-" not listed, "" complete, else what it lacks
+    const QString synthetic = u"Aynth Sans 0000"_qs;
+    QTest::newRow("kanji the synthetic font has") << u"漢字 表示"_qs << false << synthetic << QString();
+    QTest::newRow("a kanji it has not") << u"漢髙"_qs << false << synthetic << u"-"_qs;
+    QTest::newRow("髙 in IPA Gothic") << u"髙橋"_qs << false << u"IPAゴシック"_qs << QString();
+    QTest::newRow("𠮷 beyond the BMP, not in IPA") << u"𠮷野家"_qs << false << u"IPAゴシック"_qs << u"-"_qs;
+    QTest::newRow("𠮷 in Noto") << u"𠮷野家"_qs << false << u"Noto Sans CJK JP"_qs << QString();
+    QTest::newRow("Latin font, Japanese text") << u"テスト"_qs << false << u"Latin Blank"_qs << u"-"_qs;
+    QTest::newRow("Latin font, Latin text") << u"Abc"_qs << false << u"Latin Blank"_qs << QString();
+    QTest::newRow("lacking: the one missing") << u"漢髙𠮷"_qs << true << u"IPAゴシック"_qs << u"𠮷"_qs;
+    QTest::newRow("lacking: two missing") << u"漢髙𠮷"_qs << true << synthetic << u"髙𠮷"_qs;
+    QTest::newRow("lacking: none held, not listed") << u"漢髙𠮷"_qs << true << u"Latin Blank"_qs << u"-"_qs;
+}
+
+void CharacterFilterTest::fontsThatShowTheText()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, lackingListed);
+    QFETCH(QString, font);
+    QFETCH(QString, expected);
+    FontFinder finder(m_names, *m_fonts);
+    const QList<FoundFont> found =
+        finder.find({}, text, lackingListed ? LackingFonts::Listed : LackingFonts::Hidden);
+    const int position = int(m_names.indexOf(font));
+    const auto it = std::find_if(found.cbegin(), found.cend(), [&](const FoundFont& f) { return f.position == position; });
+    QCOMPARE(it == found.cend() ? u"-"_qs : it->lacking, expected);
+    // The complete ones come first.
+    const auto firstLacking = std::find_if(found.cbegin(), found.cend(), [](const FoundFont& f) { return !f.lacking.isEmpty(); });
+    QVERIFY(std::all_of(firstLacking, found.cend(), [](const FoundFont& f) { return !f.lacking.isEmpty(); }));
+}
+
+QTEST_GUILESS_MAIN(CharacterFilterTest)
+#include "tst_characterfilter.moc"
