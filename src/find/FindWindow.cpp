@@ -62,7 +62,7 @@ public:
         case OtherNamesRole:
             return m_finder.otherNamesOf(found.position);
         case GroupRole:
-            return IndexLabelOf(FontGroupOf(name));
+            return QStringLiteral("インデックス ") + IndexLabelOf(FontGroupOf(name));
         case LackingRole:
             return found.lacking;
         case SampleRole:
@@ -173,10 +173,15 @@ FindWindow::FindWindow(const QStringList& fontNames, const Settings& settings, p
 
 FindWindow::~FindWindow() = default;
 
+QSize FindWindow::sizeHint() const
+{
+    return {560, 440};
+}
+
 void FindWindow::createControls()
 {
     NameField = new QLineEdit(this);
-    NameField->setPlaceholderText(QStringLiteral("名前の一部 (どちらの名前でも、かな・幅・大小文字を問わず)"));
+    NameField->setPlaceholderText(QStringLiteral("名前の一部 (例: ごしっく、gothic)"));
     NameField->setClearButtonEnabled(true);
     TextField = new QLineEdit(this);
     TextField->setPlaceholderText(QStringLiteral("例: 髙橋 𠮷野家"));
@@ -188,6 +193,7 @@ void FindWindow::createControls()
     Results->setUniformItemSizes(true);
     Results->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Results->setSelectionMode(QAbstractItemView::SingleSelection);
+    Results->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     CountLabel = new QLabel(this);
 
     auto fields = new QFormLayout;
@@ -198,7 +204,8 @@ void FindWindow::createControls()
     layout->addLayout(fields);
     layout->addWidget(Results, 1);
     layout->addWidget(CountLabel);
-    resize(560, 480);
+    // Typing goes to the name field whenever the window takes the focus.
+    setFocusProxy(NameField);
 
     connect(NameField, &QLineEdit::textChanged, this, &FindWindow::refresh);
     connect(TextField, &QLineEdit::textChanged, this, &FindWindow::refresh);

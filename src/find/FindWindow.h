@@ -21,6 +21,7 @@ public:
     FindWindow(const QStringList& fontNames, const Settings& settings, platform::FontList& fonts,
                QWidget* parent = nullptr);
     ~FindWindow() override;
+    QSize sizeHint() const override;
 
     // Puts text into the text field, so the list shows the fonts that can show it.
     void setText(const QString& text);

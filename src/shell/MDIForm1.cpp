@@ -739,6 +739,8 @@ void MDIForm1::showFindWindow(const QString& text)
         window->setWindowIcon(m_findWindow->windowIcon());
         m_mdiArea->addSubWindow(window);
         window->adjustSize();
+        // A window that stands out of the frame hides its own count line.
+        window->resize(window->size().boundedTo(m_mdiArea->viewport()->size()));
         placeNewChild(window);
         m_findWindowFrame = window;
         connect(m_findWindow, &FindWindow::openViewAt, this, [this](int position) { openView()->setListIndex(position); });
