@@ -17,4 +17,5 @@ inline constexpr int MessageUnexpected = 2;
 inline constexpr int MessageWelcome = 3;
 inline constexpr int MessageRegistryChanged = 4;
 inline constexpr int MessageNotSaved = 5;
+inline constexpr int MessagePrintFailed = 7;
 inline constexpr int MessageUpgraded = 10;

@@ -202,11 +202,25 @@ void Form5::connectHandlers()
         const QString selected = Text1->textCursor().selectedText();
         emit findFontsRequested(selected.isEmpty() ? Text1->toPlainText() : selected);
     });
+    DetailsAction = new QAction(QStringLiteral("フォント情報(&I)..."), this);
+    connect(DetailsAction, &QAction::triggered, this, [this] {
+        if (fontChosen())
+            emit fontDetailsRequested(Combo1->currentText(), Text1Text());
+    });
+    CharacterMapAction = new QAction(QStringLiteral("文字一覧(&M)..."), this);
+    connect(CharacterMapAction, &QAction::triggered, this, [this] {
+        if (fontChosen())
+            emit characterMapRequested(Combo1->currentText());
+    });
     Text1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Text1, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
         std::unique_ptr<QMenu> menu(Text1->createStandardContextMenu(at));
         menu->addSeparator();
         menu->addAction(FindFontsAction);
+        DetailsAction->setEnabled(fontChosen());
+        CharacterMapAction->setEnabled(fontChosen());
+        menu->addAction(DetailsAction);
+        menu->addAction(CharacterMapAction);
         menu->exec(Text1->viewport()->mapToGlobal(at));
     });
 }

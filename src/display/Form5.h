@@ -69,10 +69,16 @@ public:
     QPushButton* Command2 = nullptr;
     // In the text box's context menu: the fonts that can show its text.
     QAction* FindFontsAction = nullptr;
+    // Also there: the chosen font's details and its character map.
+    QAction* DetailsAction = nullptr;
+    QAction* CharacterMapAction = nullptr;
 
 signals:
     // The find window for text: the selection, else the whole text.
     void findFontsRequested(const QString& text);
+    // The details window on the chosen font, with the box's text as its vertical sample.
+    void fontDetailsRequested(const QString& fontName, const QString& sampleText);
+    void characterMapRequested(const QString& fontName);
     // The print button's request for the glyph printout of fontName.
     void printRequested(const QString& fontName, const QString& printText);
 

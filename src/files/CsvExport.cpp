@@ -36,6 +36,18 @@ QByteArray CsvExport::finish()
     return m_bytes;
 }
 
+QByteArray CsvExport::table(const QList<QStringList>& rows)
+{
+    QByteArray bytes;
+    for (const QStringList& row : rows) {
+        QStringList fields;
+        for (const QString& text : row)
+            fields << field(text);
+        bytes += EncodeForFile(fields.join(QLatin1Char(','))).bytes + "\r\n";
+    }
+    return bytes + "EOF\r\n";
+}
+
 QString CsvExport::field(const QString& text)
 {
     const bool needsQuotes = text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"'))

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 // The comma-separated list of all fonts, in code page 932 with CR LF line
 // ends: a header line, one line per font, and "EOF".
@@ -17,6 +19,9 @@ public:
     // A field as it goes into a row: quoted only when it holds a comma, a
     // double quote or a line break, so that it stays one field.
     static QString field(const QString& text);
+    // A whole table in the same form: each row's fields quoted as needed,
+    // then "EOF".
+    static QByteArray table(const QList<QStringList>& rows);
 
 private:
     void appendLine(const QString& line);

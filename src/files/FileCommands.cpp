@@ -3,6 +3,7 @@
 #include "catalog/FontFileLookup.h"
 #include "core/Messages.h"
 #include "files/ComparisonFile.h"
+#include "files/Cp932Text.h"
 #include "files/CsvExport.h"
 #include "files/FileProgress.h"
 #include "files/FileStore.h"
@@ -10,6 +11,7 @@
 #include "files/Form9.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
@@ -139,6 +141,28 @@ void FileCommands::FontNameFile(const QString& fullPath, const QString& fileTitl
         save(fullPath, fileTitle, mode);
     else if (mode == ComparisonLoadMode)
         load(fullPath, fileTitle);
+}
+
+bool FileCommands::saveTable(const QString& title, const QString& fileName, const QList<QStringList>& rows)
+{
+    const QString folder = QFileInfo(m_settings.CurrentFileCSV).path();
+    const platform::FileDialogRequest request{title, CsvFilter, QDir(folder).filePath(fileName), AskBeforeOverwrite,
+                                              QStringLiteral("csv")};
+    const std::optional<QString> chosen = m_dialogs.saveFile(request);
+    if (!chosen || chosen->isEmpty())
+        return false;
+    const QString path = withDefaultSuffix(*chosen, request.defaultSuffix);
+    const FileResult written = SaveFileReplacing(path, CsvExport::table(rows));
+    if (!written.ok) {
+        reportError(QStringLiteral("ファイル「") + path + QStringLiteral("」に保存できませんでした。"), written.reason);
+        return false;
+    }
+    return true;
+}
+
+bool FileCommands::fitsFile(char32_t character)
+{
+    return !EncodeForFile(QString::fromUcs4(&character, 1)).substituted;
 }
 
 void FileCommands::reportError(const QString& textBeforeReason, const QString& reason)

@@ -26,6 +26,12 @@ public:
     // comparison file). False when refused because a command is running.
     bool File_Click(int index);
     void FontNameFile(const QString& fullPath, const QString& fileTitle, int mode);
+    // Another window's table saved as a comma-separated file in the export's
+    // form, through a save dialog that offers fileName. False when cancelled
+    // or refused (the reason was shown).
+    bool saveTable(const QString& title, const QString& fileName, const QList<QStringList>& rows);
+    // Whether the files' code page holds a character.
+    static bool fitsFile(char32_t character);
     bool running() const { return m_running; }
 
     static platform::FileDialogRequest dialogRequest(int index, const Settings& settings);

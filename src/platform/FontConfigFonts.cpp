@@ -2,6 +2,7 @@
 
 #include "platform/DrawingFonts.h"
 
+#include <QFileInfo>
 #include <QHash>
 
 #include <algorithm>
@@ -19,6 +20,7 @@ public:
         QList<FamilyName> names;
         const FcCharSet* characters = nullptr;
         bool regular = false;
+        QList<FaceFile> faces;
     };
 
     Families()
@@ -61,6 +63,15 @@ private:
                                            [&](const FamilyName& other) { return other.name == name.name; });
             if (!known)
                 family.names.append(name);
+        }
+        FcChar8* file = nullptr;
+        int index = 0;
+        FcChar8* style = nullptr;
+        if (FcPatternGetString(font, FC_FILE, 0, &file) == FcResultMatch) {
+            FcPatternGetInteger(font, FC_INDEX, 0, &index);
+            FcPatternGetString(font, FC_STYLE, 0, &style);
+            family.faces.append({QString::fromUtf8(reinterpret_cast<const char*>(file)), index,
+                                 style ? QString::fromUtf8(reinterpret_cast<const char*>(style)) : QString(), true});
         }
         FcCharSet* characters = nullptr;
         if (FcPatternGetCharSet(font, FC_CHARSET, 0, &characters) != FcResultMatch)
@@ -128,4 +139,65 @@ bool FontConfigFonts::hasCharacter(const QString& screenName, char32_t character
     return family && family->characters && FcCharSetHasChar(family->characters, FcChar32(character));
 }
 
+} // namespace platform
+
+namespace platform {
+
+QList<FaceFile> FontConfigFonts::faceFiles(const QString& screenName)
+{
+    const Families::Family* family = families().find(screenName);
+    if (!family)
+        return {};
+    // Several paths can name one file through links (a distribution's
+    // alternatives): each file once, by the path that is its own.
+    const auto realPath = [](const QString& path) {
+        const QString real = QFileInfo(path).canonicalFilePath();
+        return real.isEmpty() ? path : real;
+    };
+    QList<FaceFile> faces;
+    for (const FaceFile& face : family->faces) {
+        const QString real = realPath(face.path);
+        const bool known = std::any_of(faces.cbegin(), faces.cend(), [&](const FaceFile& other) {
+            return other.path == real && other.index == face.index;
+        });
+        if (!known)
+            faces.append({real, face.index, face.style, true});
+    }
+    std::sort(faces.begin(), faces.end(), [](const FaceFile& a, const FaceFile& b) {
+        return a.style != b.style ? a.style < b.style : a.path != b.path ? a.path < b.path : a.index < b.index;
+    });
+    // Where several files offer one style, the configuration's own match says
+    // which of them a program that asks for the family and style gets.
+    for (qsizetype i = 0; i < faces.size();) {
+        qsizetype end = i + 1;
+        while (end < faces.size() && faces.at(end).style == faces.at(i).style)
+            ++end;
+        if (end - i > 1) {
+            FcPattern* wanted = FcPatternCreate();
+            const QByteArray familyName = family->names.value(0).name.toUtf8();
+            const QByteArray style = faces.at(i).style.toUtf8();
+            FcPatternAddString(wanted, FC_FAMILY, reinterpret_cast<const FcChar8*>(familyName.constData()));
+            FcPatternAddString(wanted, FC_STYLE, reinterpret_cast<const FcChar8*>(style.constData()));
+            FcConfig* config = installedFontsConfig();
+            FcConfigSubstitute(config, wanted, FcMatchPattern);
+            FcDefaultSubstitute(wanted);
+            FcResult result = FcResultNoMatch;
+            FcPattern* match = FcFontMatch(config, wanted, &result);
+            FcChar8* file = nullptr;
+            int index = 0;
+            QString matched;
+            if (match && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
+                FcPatternGetInteger(match, FC_INDEX, 0, &index);
+                matched = realPath(QString::fromUtf8(reinterpret_cast<const char*>(file)));
+            }
+            for (qsizetype k = i; k < end; ++k)
+                faces[k].chosen = faces.at(k).path == matched && faces.at(k).index == index;
+            if (match)
+                FcPatternDestroy(match);
+            FcPatternDestroy(wanted);
+        }
+        i = end;
+    }
+    return faces;
+}
 } // namespace platform

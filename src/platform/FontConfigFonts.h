@@ -17,6 +17,7 @@ public:
     QString drawingFamily(const QString& screenName) override;
     QList<FamilyName> familyNames(const QString& screenName) override;
     bool hasCharacter(const QString& screenName, char32_t character) override;
+    QList<FaceFile> faceFiles(const QString& screenName) override;
 
 private:
     class Families;

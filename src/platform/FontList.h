@@ -7,6 +7,16 @@
 
 namespace platform {
 
+// One face of a font file that belongs to a screen font's family.
+struct FaceFile {
+    QString path;
+    int index = 0;     // face number inside a collection
+    QString style;
+    // The file the font configuration picks for this style, where several
+    // files offer the same family and style.
+    bool chosen = true;
+};
+
 // One of the names a font family carries, with the language the font gives
 // it ("ja", "en"; empty where it names none).
 struct FamilyName {
@@ -31,6 +41,8 @@ public:
     // Whether the font's own character map holds character: its regular
     // style's, where the family has several. False for an unknown font.
     virtual bool hasCharacter(const QString& screenName, char32_t character) = 0;
+    // Every face of the family in every file, by style; read when first asked for.
+    virtual QList<FaceFile> faceFiles(const QString& screenName) = 0;
 };
 
 } // namespace platform

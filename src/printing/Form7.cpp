@@ -27,7 +27,6 @@ using platform::twipsToPixels;
 namespace {
 
 constexpr int MessageInvalidValue = 6;
-constexpr int MessagePrintFailed = 7;
 constexpr int MessageFontNotOnPrinter = 8;
 
 const QString NoPrinterText = QStringLiteral("プリンタがありません");

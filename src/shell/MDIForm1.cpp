@@ -13,6 +13,9 @@
 #include "files/FileCommands.h"
 #include "files/Form8.h"
 #include "find/FindWindow.h"
+#include "inspect/CharacterMap.h"
+#include "inspect/FontDetailsWindow.h"
+#include "printing/ReportPrinting.h"
 #include "platform/AppInfo.h"
 #include "platform/DrawingFonts.h"
 #include "platform/Twips.h"
@@ -34,6 +37,8 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QComboBox>
+#include <QListView>
 #include <QMenuBar>
 #include <QPixmap>
 #include <QScreen>
@@ -148,6 +153,10 @@ void MDIForm1::createMenus()
     QMenu* toolsMenu = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
     toolsMenu->addAction(QStringLiteral("フォント検索(&F)..."), QKeySequence(Qt::CTRL | Qt::Key_F), this,
                          [this] { Tools_Click(0); });
+    toolsMenu->addAction(QStringLiteral("フォント情報(&I)..."), QKeySequence(Qt::CTRL | Qt::Key_I), this,
+                         [this] { Tools_Click(1); });
+    toolsMenu->addAction(QStringLiteral("文字一覧(&M)..."), QKeySequence(Qt::CTRL | Qt::Key_M), this,
+                         [this] { Tools_Click(2); });
 
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     helpMenu->addAction(QStringLiteral("バージョン情報(&V)..."), this, [this] { Help_Click(255); });
@@ -403,6 +412,9 @@ void MDIForm1::createListWindows()
 
     m_form2 = new Form2(m_catalog);
     m_form2Window = addList(m_form2);
+    addFontMenu(m_form1->List2);
+    for (FontNameList* list : m_form2->List1)
+        addFontMenu(list);
     connect(m_form2, &Form2::openViewOnName, this, [this](const QString& name) {
         Form5* view = openView();
         if (const int position = view->findEntry(name); position >= 0)
@@ -467,6 +479,8 @@ Form5* MDIForm1::openView()
     view->setSmoothing(m_systemInfo.SmoothingOn != 0);
     view->setDrawingFamily(drawingFamily());
     connect(view, &Form5::findFontsRequested, this, &MDIForm1::showFindWindow);
+    connect(view, &Form5::fontDetailsRequested, this, &MDIForm1::showFontDetails);
+    connect(view, &Form5::characterMapRequested, this, [this](const QString& font) { showCharacterMap(font); });
     connect(view, &Form5::printRequested, this, [this](const QString& fontName, const QString& printText) {
         m_printRecords.GlyphSampleFont = fontName;
         showPrintDialog(true, printText);
@@ -726,8 +740,109 @@ void MDIForm1::Window_Click(int index)
 
 void MDIForm1::Tools_Click(int index)
 {
-    if (index == 0)
+    if (index == 0) {
         showFindWindow(QString());
+        return;
+    }
+    const QString font = currentFontName();
+    if (font.isEmpty()) {
+        m_platform.dialogs.messageBox(QStringLiteral("フォントを一覧で選んでから、もう一度選んでください。"),
+                                      platform::MbInformation, MessageTitle);
+        return;
+    }
+    if (index == 1)
+        showFontDetails(font, QString());
+    else if (index == 2)
+        showCharacterMap(font);
+}
+
+QString MDIForm1::currentFontName() const
+{
+    // The font of the window in front, where it shows one; else the one
+    // chosen in the all-fonts list.
+    QWidget* front = m_mdiArea->activeSubWindow() ? m_mdiArea->activeSubWindow()->widget() : nullptr;
+    if (auto view = qobject_cast<Form5*>(front); view && view->Combo1->currentIndex() >= 0)
+        return view->Combo1->currentText();
+    if (auto details = qobject_cast<FontDetailsWindow*>(front))
+        return details->fontName();
+    if (auto find = qobject_cast<FindWindow*>(front); find && find->Results->currentIndex().isValid())
+        return find->Results->currentIndex().data().toString();
+    if (front == m_form2) {
+        for (FontNameList* list : m_form2->List1) {
+            if (list->hasFocus() && list->currentItem())
+                return list->currentItem().text();
+        }
+    }
+    if (m_form1 && m_form1->List2->currentItem())
+        return m_form1->List2->currentItem().text();
+    return {};
+}
+
+void MDIForm1::addFontMenu(QAbstractItemView* list)
+{
+    list->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(list, &QWidget::customContextMenuRequested, this, [this, list](QPoint at) {
+        const QModelIndex index = list->indexAt(at);
+        if (!index.isValid())
+            return;
+        const QString font = index.data().toString();
+        QMenu menu;
+        menu.addAction(QStringLiteral("フォント情報(&I)..."), this, [this, font] { showFontDetails(font, QString()); });
+        menu.addAction(QStringLiteral("文字一覧(&M)..."), this, [this, font] { showCharacterMap(font); });
+        menu.exec(list->viewport()->mapToGlobal(at));
+    });
+}
+
+QMdiSubWindow* MDIForm1::addToolWindow(QWidget* window)
+{
+    auto frame = m_mdiArea->addSubWindow(window);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    frame->adjustSize();
+    // A window that stands out of the frame hides its own lower part.
+    frame->resize(frame->size().boundedTo(m_mdiArea->viewport()->size()));
+    placeNewChild(frame);
+    showChild(frame);
+    return frame;
+}
+
+FontDetailsWindow* MDIForm1::showFontDetails(const QString& font, const QString& sampleText)
+{
+    QString sample = sampleText.section(QStringLiteral("\r\n"), 0, 0).trimmed();
+    if (sample.isEmpty())
+        sample = m_settings.PreviewText == 1 && !m_settings.PreviewTextStrings.isEmpty() ? m_settings.PreviewTextStrings
+                                                                                           : QStringLiteral("「縦書き」のテスト、ー。");
+    auto details = new FontDetailsWindow(font, m_platform.fonts, sample);
+    connect(details, &FontDetailsWindow::characterMapRequested, this,
+            [this](const QString& name, const QString& path, int index) { showCharacterMap(name, path, index); });
+    connect(details, &FontDetailsWindow::printRequested, this, [this](const QStringList& lines) {
+        ReportPrintDialog dialog(lines, m_platform, this);
+        dialog.exec();
+    });
+    connect(details, &FontDetailsWindow::saveRequested, this,
+            [this](const QString& name, const FaceDetails& face, const QList<SetCoverage>& coverage) {
+                if (m_fileCommands)
+                    m_fileCommands->saveTable(QStringLiteral("日本語の収録状況を保存"), name + QStringLiteral(".csv"),
+                                              CoverageCsvRows(name, face, coverage, &FileCommands::fitsFile));
+            });
+    addToolWindow(details);
+    return details;
+}
+
+void MDIForm1::showCharacterMap(const QString& font, const QString& path, int index)
+{
+    QString file = path;
+    int face = index;
+    if (file.isEmpty()) {
+        // The file a program asking for the family's regular style gets.
+        const QList<platform::FaceFile> faces = m_platform.fonts.faceFiles(font);
+        for (const platform::FaceFile& candidate : faces) {
+            if (candidate.chosen && (file.isEmpty() || candidate.style == u"Regular")) {
+                file = candidate.path;
+                face = candidate.index;
+            }
+        }
+    }
+    addToolWindow(new CharacterMap(font, file, face));
 }
 
 void MDIForm1::showFindWindow(const QString& text)
@@ -744,6 +859,7 @@ void MDIForm1::showFindWindow(const QString& text)
         placeNewChild(window);
         m_findWindowFrame = window;
         connect(m_findWindow, &FindWindow::openViewAt, this, [this](int position) { openView()->setListIndex(position); });
+        addFontMenu(m_findWindow->Results);
     }
     if (!text.isEmpty())
         m_findWindow->setText(text);

@@ -28,6 +28,8 @@ class FontNameModel;
 class FileCommands;
 class FontFileLookup;
 class FindWindow;
+class FontDetailsWindow;
+class QAbstractItemView;
 
 // The main window: the multiple-document frame that holds the list and view
 // windows, with the menus, toolbar and status bar.
@@ -62,6 +64,12 @@ public:
     // The find window, made on first use; a text, where given, goes into its text field.
     void showFindWindow(const QString& text);
     FindWindow* findWindow() const { return m_findWindow; }
+    // A new details window on a font; sampleText, where given, is its vertical sample.
+    FontDetailsWindow* showFontDetails(const QString& font, const QString& sampleText);
+    // A new character map on a font's face: the given file, else the one its regular style comes from.
+    void showCharacterMap(const QString& font, const QString& path = QString(), int index = 0);
+    // The font the user has in front: the active window's, else the all-fonts list's.
+    QString currentFontName() const;
     void Toolbar1_ButtonClick(int index);
     void Timer1_Timer();
 
@@ -111,6 +119,10 @@ private:
     void showPreview();
     DrawingFamily drawingFamily() const;
     void showPreferences();
+    // The details and character map items on a list of fonts' context menu.
+    void addFontMenu(QAbstractItemView* list);
+    // A window of the Tools menu, made anew each time, placed and shown.
+    QMdiSubWindow* addToolWindow(QWidget* window);
 
     LoadResult fail(int message);
     LoadResult abandonLoad();

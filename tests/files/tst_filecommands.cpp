@@ -114,6 +114,7 @@ private slots:
     void cancelLeavesEverything();
     void savesTheThreeNameExample();
     void exportsTheCsv();
+    void savesAnotherWindowsTable();
     void addsTheExtensionWhenNoneWasTyped_data();
     void addsTheExtensionWhenNoneWasTyped();
     void loadsASavedFile();
@@ -216,6 +217,19 @@ void TestFileCommands::exportsTheCsv()
     QCOMPARE(lines.at(2), QByteArray("2,\x82\x61,0,\x95\x73\x96\xBE\r"));
     QCOMPARE(lines.at(3), QByteArray("EOF\r"));
     QVERIFY(lines.at(4).isEmpty());
+}
+
+void TestFileCommands::savesAnotherWindowsTable()
+{
+    // The coverage report's rows, in the export's form: quoted where needed,
+    // code page 932, CR LF, EOF; the dialog offers the name in the CSV folder.
+    Fixture fixture;
+    const QString target = fixture.path(u"report"_qs);
+    fixture.test.dialogs.fileAnswers.push_back(target);
+    QVERIFY(fixture.commands->saveTable(u"保存"_qs, u"IPAゴシック.csv"_qs, {{u"a,b"_qs, u"亜"_qs}, {u"U+20BB7"_qs}}));
+    QCOMPARE(fixture.test.dialogs.fileRequests.first().fileName, u"/opt/glyfaro/IPAゴシック.csv"_qs);
+    QCOMPARE(readFile(target + u".csv"_qs), QByteArray("\"a,b\",\x88\x9F\r\nU+20BB7\r\nEOF\r\n"));
+    QVERIFY(FileCommands::fitsFile(U'亜') && !FileCommands::fitsFile(U'\U00020BB7'));
 }
 
 void TestFileCommands::addsTheExtensionWhenNoneWasTyped_data()

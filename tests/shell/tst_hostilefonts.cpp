@@ -22,6 +22,8 @@
 #include "platform/Platform.h"
 #include "platform/TextConversion.h"
 #include "printing/Printouts.h"
+#include "inspect/CharacterMap.h"
+#include "inspect/FontDetailsWindow.h"
 #include "shell/MDIForm1.h"
 
 #include <QAbstractItemView>
@@ -177,6 +179,8 @@ private slots:
     void listWindowsKeepTheirPlaces();
     void views_data();
     void views();
+    void detailsAndCharacterMap_data();
+    void detailsAndCharacterMap();
     void previewShowsEveryName();
     void comparisonFileReadsBack();
     void csvKeepsOneRecordPerFont();
@@ -336,6 +340,36 @@ void HostileFontsTest::views()
     QVERIFY(inkPixels(combo) > 0);
     view->parentWidget()->close();
     QCoreApplication::processEvents();
+}
+
+void HostileFontsTest::detailsAndCharacterMap_data()
+{
+    fileLabels_data();
+}
+
+void HostileFontsTest::detailsAndCharacterMap()
+{
+    // Each font as the Tools menu opens it, on the font chosen in the list:
+    // the windows open and say what they could read, or why not.
+    QFETCH(QString, file);
+    Form1* form = m_window->form1();
+    m_window->View_Click(2);
+    form->List2->setCurrentIndex(form->List2->model()->index(rowOf(form->List2, familyOf(file)), 0));
+    const int before = int(m_window->mdiArea()->subWindowList().size());
+    m_window->Tools_Click(1);
+    m_window->View_Click(2);
+    m_window->Tools_Click(2);
+    const QList<QMdiSubWindow*> windows = m_window->mdiArea()->subWindowList();
+    QCOMPARE(int(windows.size()), before + 2);
+    auto details = qobject_cast<FontDetailsWindow*>(windows.at(before)->widget());
+    QVERIFY(details);
+    QCOMPARE(details->fontName(), familyOf(file));
+    QVERIFY(!details->reportText().isEmpty());
+    QVERIFY(qobject_cast<CharacterMap*>(windows.at(before + 1)->widget()));
+    for (QMdiSubWindow* window : windows.mid(before))
+        window->close();
+    QCoreApplication::processEvents();
+    QVERIFY(m_dialogs.boxes.isEmpty());
 }
 
 void HostileFontsTest::previewShowsEveryName()

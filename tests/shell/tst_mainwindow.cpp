@@ -166,6 +166,10 @@ void MainWindowTest::everyCommandThroughItsControl_data()
     row(u"ツール(&T)|フォント検索(&F)..."_qs, u"shown:FindWindow"_qs);
     row(u"key:Ctrl+F"_qs, u"shown:FindWindow"_qs);
     row(u"button:フォント検索"_qs, u"shown:FindWindow"_qs);
+    row(u"ツール(&T)|フォント情報(&I)..."_qs, u"shown:FontDetailsWindow"_qs);
+    row(u"key:Ctrl+I"_qs, u"shown:FontDetailsWindow"_qs);
+    row(u"ツール(&T)|文字一覧(&M)..."_qs, u"shown:CharacterMap"_qs);
+    row(u"key:Ctrl+M"_qs, u"shown:CharacterMap"_qs);
 }
 
 void MainWindowTest::everyCommandThroughItsControl()
@@ -178,6 +182,8 @@ void MainWindowTest::everyCommandThroughItsControl()
     QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Started);
     window.resize(900, 700);
     QVERIFY(QTest::qWaitForWindowActive(&window));
+    // The font the Tools menu's windows open on.
+    window.form1()->List2->setCurrentRow(0);
     // Two windows to arrange, the view minimized for the icon row.
     QMdiSubWindow* second = nullptr;
     QSize secondSize;

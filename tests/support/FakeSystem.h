@@ -74,7 +74,9 @@ public:
     {
         return characters.value(screenName).contains(QString::fromUcs4(&character, 1));
     }
+    QList<platform::FaceFile> faceFiles(const QString& screenName) override { return faces.value(screenName); }
     QStringList names;
+    QHash<QString, QList<platform::FaceFile>> faces;
     // Each font's names, and the characters it holds, for the tests that ask.
     QHash<QString, QList<platform::FamilyName>> otherNames;
     QHash<QString, QString> characters;

@@ -1,0 +1,550 @@
+#include "inspect/CharacterMap.h"
+
+#include "inspect/CharacterGrid.h"
+#include "inspect/FaceReader.h"
+#include "inspect/JapaneseSets.h"
+#include "platform/ProgramIcon.h"
+
+#include <QAbstractScrollArea>
+#include <QAction>
+#include <QClipboard>
+#include <QFile>
+#include <QGlyphRun>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QToolTip>
+#include <QVBoxLayout>
+#include <QtEndian>
+
+#include <functional>
+
+namespace {
+
+constexpr int GridGlyphPixels = 24;
+constexpr int LargeGlyphPixels = 96;
+constexpr int PreviewPixels = 128;
+constexpr int HeadingPadding = 6;
+
+QString codePointText(char32_t character)
+{
+    return QStringLiteral("U+") + QString::number(quint32(character), 16).toUpper().rightJustified(4, u'0');
+}
+
+QString twoDigits(int n)
+{
+    return QString::number(n).rightJustified(2, u'0');
+}
+
+// One face of a font collection as a font file of its own. The face's table
+// directory, its offsets moved on by its own length, is put in front of the
+// whole collection, so every table stays where the directory says without
+// being copied apart. Empty when the bytes are no collection or the face is
+// not in it.
+QByteArray collectionFace(const QByteArray& file, int face)
+{
+    const auto size = quint64(file.size());
+    const auto bytes = reinterpret_cast<const uchar*>(file.constData());
+    if (size < 12 || !file.startsWith("ttcf"))
+        return {};
+    const quint32 faces = qFromBigEndian<quint32>(bytes + 8);
+    if (quint64(face) >= faces || 12 + 4 * quint64(face) + 4 > size)
+        return {};
+    const quint32 directory = qFromBigEndian<quint32>(bytes + 12 + 4 * face);
+    if (quint64(directory) + 12 > size)
+        return {};
+    const quint16 tables = qFromBigEndian<quint16>(bytes + directory + 4);
+    const quint32 length = 12 + 16 * quint32(tables);
+    if (quint64(directory) + length > size)
+        return {};
+    QByteArray single = file.mid(directory, length);
+    auto records = reinterpret_cast<uchar*>(single.data()) + 12;
+    for (quint32 t = 0; t < tables; ++t) {
+        uchar* offset = records + 16 * t + 8;
+        const quint64 moved = quint64(qFromBigEndian<quint32>(offset)) + length;
+        if (moved > 0xFFFFFFFFu)
+            return {};
+        qToBigEndian<quint32>(quint32(moved), offset);
+    }
+    return single + file;
+}
+
+// The glyphs come from the file itself, never from a font of the same name
+// the system may hold. QRawFont reads only the first face of the bytes it is
+// given, and asking the font database for a collection's other faces by
+// family would match by name again, so a later face of a collection is
+// handed over as a file of its own. The bits above the lowest 16 name a
+// variable font's instance; the default instance is drawn.
+QRawFont loadGlyphFont(const QString& path, int faceIndex)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray bytes = file.readAll();
+    const int face = faceIndex & 0xFFFF;
+    if (face > 0)
+        bytes = collectionFace(bytes, face);
+    if (bytes.isEmpty())
+        return {};
+    return QRawFont(bytes, GridGlyphPixels);
+}
+
+// Draws each character of text centred in its box, with the font's own
+// glyphs and in one run, so a screenful of cells costs one call.
+void drawCharacters(QPainter& painter, const QRawFont& font, const QString& text, const QList<QRectF>& boxes)
+{
+    if (!font.isValid() || text.isEmpty())
+        return;
+    const QList<quint32> glyphs = font.glyphIndexesForString(text);
+    if (glyphs.size() != boxes.size())
+        return;
+    const QList<QPointF> advances = font.advancesForGlyphIndexes(glyphs);
+    const qreal lineHeight = font.ascent() + font.descent();
+    QList<QPointF> positions;
+    positions.reserve(glyphs.size());
+    for (qsizetype i = 0; i < glyphs.size(); ++i) {
+        const QRectF& box = boxes.at(i);
+        positions << QPointF(box.left() + (box.width() - advances.at(i).x()) / 2,
+                             box.top() + (box.height() - lineHeight) / 2 + font.ascent());
+    }
+    QGlyphRun run;
+    run.setRawFont(font);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    painter.drawGlyphRun(QPointF(), run);
+}
+
+} // namespace
+
+QStringList CharacterFacts(char32_t character)
+{
+    QStringList facts{codePointText(character)};
+    if (const std::optional<UnicodeBlock> block = BlockOf(character))
+        facts << block->name;
+    if (const std::optional<JisPosition> place = JisPositionOf(character)) {
+        if (place->plane == 1 && place->inJis0208)
+            facts << QStringLiteral("区点 ") + twoDigits(place->row) + u'-' + twoDigits(place->cell);
+        else
+            facts << QStringLiteral("面区点 ") + QString::number(place->plane) + u'-' + twoDigits(place->row) + u'-'
+                         + twoDigits(place->cell);
+    }
+    if (const std::optional<quint16> code = ShiftJisOf(character))
+        facts << QStringLiteral("Shift_JIS ") + QString::number(*code, 16).toUpper().rightJustified(4, u'0');
+    if (IsJoyo(character))
+        facts << QStringLiteral("常用漢字");
+    else if (IsJinmeiyo(character))
+        facts << QStringLiteral("人名用漢字");
+    return facts;
+}
+
+// The chosen character drawn large, on its baseline.
+class GlyphPreview : public QWidget {
+public:
+    GlyphPreview(const QRawFont& font, QWidget* parent)
+        : QWidget(parent)
+        , m_font(font)
+    {
+        if (m_font.isValid())
+            m_font.setPixelSize(LargeGlyphPixels);
+        setFixedSize(PreviewPixels, PreviewPixels);
+        setBackgroundRole(QPalette::Base);
+        setAutoFillBackground(true);
+    }
+
+    // The character as text; empty for none.
+    void setText(const QString& text)
+    {
+        m_text = text;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::Mid));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        if (m_text.isEmpty() || !m_font.isValid())
+            return;
+        const QRectF box = rect();
+        const qreal baseline = (box.height() - m_font.ascent() - m_font.descent()) / 2 + m_font.ascent();
+        painter.setPen(QPen(palette().color(QPalette::Midlight), 1, Qt::DashLine));
+        painter.drawLine(QPointF(1, baseline), QPointF(box.width() - 1, baseline));
+        painter.setPen(palette().color(QPalette::Text));
+        painter.setClipRect(rect().adjusted(1, 1, -1, -1));
+        drawCharacters(painter, m_font, m_text, {box});
+    }
+
+private:
+    QRawFont m_font;
+    QString m_text;
+};
+
+// The grid of cells. Only the rows in sight are painted, straight from the
+// layout, so that no item or widget stands for a cell and a font of 65,000
+// characters scrolls as lightly as a small one.
+class CharacterGridView : public QAbstractScrollArea {
+public:
+    CharacterGridView(std::vector<char32_t> characters, const QRawFont& font, QWidget* parent)
+        : QAbstractScrollArea(parent)
+        , m_grid(std::move(characters))
+        , m_font(font)
+    {
+        setFocusPolicy(Qt::StrongFocus);
+        // A scroll bar that came and went would change the columns, and with
+        // them the height that made it come or go.
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        viewport()->setBackgroundRole(QPalette::Base);
+        relayOut();
+        // The first character is chosen without scrolling: the view has no
+        // height yet, and opens at the top.
+        if (m_grid.size() > 0)
+            m_current = 0;
+    }
+
+    const CharacterGrid& grid() const { return m_grid; }
+    const QRawFont& glyphFont() const { return m_font; }
+    int current() const { return m_current; }
+
+    void setCurrent(int index)
+    {
+        if (index < 0 || index >= m_grid.size())
+            return;
+        const int previous = m_current;
+        m_current = index;
+        ensureVisible(index);
+        if (previous != index) {
+            // Only the two cells change; a full view of a large window takes
+            // milliseconds to draw again.
+            viewport()->update(cellOnViewport(previous));
+            viewport()->update(cellOnViewport(index));
+            if (currentChanged)
+                currentChanged();
+        }
+    }
+
+    // Where the cell of index is on the viewport.
+    QRect cellOnViewport(int index) const
+    {
+        const QRect cell = m_grid.cellRect(index);
+        return cell.isNull() ? cell : cell.translated(0, -verticalScrollBar()->value());
+    }
+
+    std::function<void()> currentChanged;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QAbstractScrollArea::resizeEvent(event);
+        relayOut();
+    }
+
+    void changeEvent(QEvent* event) override
+    {
+        QAbstractScrollArea::changeEvent(event);
+        // The headings are as high as the text.
+        if (event->type() == QEvent::FontChange)
+            relayOut();
+    }
+
+    // What stays in sight is moved, not drawn again: a row's scroll paints one row.
+    void scrollContentsBy(int dx, int dy) override { viewport()->scroll(dx, dy); }
+
+    void paintEvent(QPaintEvent* event) override
+    {
+        QPainter painter(viewport());
+        const QRect exposed = event->rect();
+        const int offset = verticalScrollBar()->value();
+        const QColor line = palette().color(QPalette::Midlight);
+        QString text;
+        QList<QRectF> boxes;
+        QString selectedText;
+        QRectF selectedBox;
+        for (int r = std::max(0, m_grid.rowAt(offset + exposed.top())); r < m_grid.rowCount(); ++r) {
+            const CharacterGrid::Row& row = m_grid.row(r);
+            const int top = row.top - offset;
+            if (top > exposed.bottom())
+                break;
+            if (row.isHeading()) {
+                paintHeading(painter, m_grid.groups()[size_t(row.group)], QRect(0, top, viewport()->width(), row.height));
+                continue;
+            }
+            const int cell = m_grid.cellSize();
+            painter.setPen(line);
+            painter.drawLine(0, top + cell - 1, (row.end - row.begin) * cell - 1, top + cell - 1);
+            for (int i = row.begin; i < row.end; ++i) {
+                const QRect box((i - row.begin) * cell, top, cell, cell);
+                if (!box.intersects(exposed))
+                    continue;
+                painter.setPen(line);
+                painter.drawLine(box.right(), box.top(), box.right(), box.bottom());
+                const char32_t character = m_grid.characterAt(i);
+                if (i == m_current) {
+                    painter.fillRect(box.adjusted(0, 0, -1, -1), palette().brush(QPalette::Highlight));
+                    selectedText = QString::fromUcs4(&character, 1);
+                    selectedBox = box;
+                    continue;
+                }
+                text += QString::fromUcs4(&character, 1);
+                boxes << box;
+            }
+        }
+        painter.setPen(palette().color(QPalette::Text));
+        drawCharacters(painter, m_font, text, boxes);
+        painter.setPen(palette().color(QPalette::HighlightedText));
+        drawCharacters(painter, m_font, selectedText, {selectedBox});
+    }
+
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (m_current < 0) {
+            QAbstractScrollArea::keyPressEvent(event);
+            return;
+        }
+        const int page = std::max(1, viewport()->height() / m_grid.cellSize() - 1);
+        int next = m_current;
+        switch (event->key()) {
+        case Qt::Key_Left:
+            next = std::max(0, m_current - 1);
+            break;
+        case Qt::Key_Right:
+            next = std::min(m_grid.size() - 1, m_current + 1);
+            break;
+        case Qt::Key_Up:
+            next = m_grid.moveVertically(m_current, -1);
+            break;
+        case Qt::Key_Down:
+            next = m_grid.moveVertically(m_current, 1);
+            break;
+        case Qt::Key_PageUp:
+            next = m_grid.moveVertically(m_current, -page);
+            break;
+        case Qt::Key_PageDown:
+            next = m_grid.moveVertically(m_current, page);
+            break;
+        case Qt::Key_Home:
+            next = 0;
+            break;
+        case Qt::Key_End:
+            next = m_grid.size() - 1;
+            break;
+        default:
+            QAbstractScrollArea::keyPressEvent(event);
+            return;
+        }
+        setCurrent(next);
+    }
+
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        setFocus(Qt::MouseFocusReason);
+        const QPoint at = event->position().toPoint() + QPoint(0, verticalScrollBar()->value());
+        setCurrent(m_grid.indexAt(at));
+    }
+
+    bool viewportEvent(QEvent* event) override
+    {
+        if (event->type() == QEvent::ToolTip) {
+            const auto help = static_cast<QHelpEvent*>(event);
+            const int index = m_grid.indexAt(help->pos() + QPoint(0, verticalScrollBar()->value()));
+            if (index >= 0)
+                QToolTip::showText(help->globalPos(), CharacterFacts(m_grid.characterAt(index)).join(u'\n'), viewport());
+            else
+                QToolTip::hideText();
+            return true;
+        }
+        return QAbstractScrollArea::viewportEvent(event);
+    }
+
+private:
+    int headingHeight() const { return fontMetrics().height() + 2 * HeadingPadding; }
+
+    // Lays the cells out for the width, keeping the row at the top of the
+    // view at the top.
+    void relayOut()
+    {
+        int anchor = -1;
+        bool headingOnTop = false;
+        if (const int r = m_grid.rowAt(verticalScrollBar()->value()); r >= 0) {
+            const CharacterGrid::Row& row = m_grid.row(r);
+            headingOnTop = row.isHeading();
+            anchor = headingOnTop ? m_grid.groups()[size_t(row.group)].begin : row.begin;
+        }
+        m_grid.layOut(viewport()->width(), CharacterMap::CellPixels, headingHeight());
+        verticalScrollBar()->setRange(0, std::max(0, m_grid.height() - viewport()->height()));
+        verticalScrollBar()->setPageStep(viewport()->height());
+        verticalScrollBar()->setSingleStep(m_grid.cellSize());
+        if (anchor >= 0) {
+            const int row = headingOnTop ? m_grid.groupOf(anchor).headingRow : m_grid.rowOf(anchor);
+            verticalScrollBar()->setValue(m_grid.row(row).top);
+        }
+        viewport()->update();
+    }
+
+    // Scrolls so the cell of index is in sight, its block's heading too when
+    // it is in the block's first row.
+    void ensureVisible(int index)
+    {
+        const QRect cell = m_grid.cellRect(index);
+        if (cell.isNull())
+            return;
+        const CharacterGrid::Group& group = m_grid.groupOf(index);
+        const int top = m_grid.rowOf(index) == group.headingRow + 1 ? m_grid.row(group.headingRow).top : cell.top();
+        const int height = viewport()->height();
+        QScrollBar* bar = verticalScrollBar();
+        if (top < bar->value())
+            bar->setValue(top);
+        else if (cell.bottom() + 1 > bar->value() + height)
+            bar->setValue(cell.bottom() + 1 - height);
+    }
+
+    void paintHeading(QPainter& painter, const CharacterGrid::Group& group, const QRect& area)
+    {
+        painter.fillRect(area, palette().brush(QPalette::Window));
+        painter.setPen(palette().color(QPalette::Mid));
+        painter.drawLine(area.bottomLeft(), area.bottomRight());
+        const QRect text = area.adjusted(HeadingPadding, 0, -HeadingPadding, 0);
+        const QString range = codePointText(group.first) + QStringLiteral("–") + codePointText(group.last);
+        const int rangeWidth = fontMetrics().horizontalAdvance(range);
+        const bool rangeFits = rangeWidth + fontMetrics().horizontalAdvance(group.name) + 4 * HeadingPadding <= text.width();
+        if (rangeFits) {
+            painter.setPen(palette().color(QPalette::PlaceholderText));
+            painter.drawText(text, Qt::AlignRight | Qt::AlignVCenter, range);
+        }
+        QFont bold = font();
+        bold.setBold(true);
+        painter.setFont(bold);
+        painter.setPen(palette().color(QPalette::WindowText));
+        const int nameWidth = rangeFits ? text.width() - rangeWidth - HeadingPadding : text.width();
+        painter.drawText(QRect(text.left(), text.top(), nameWidth, text.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                         QFontMetrics(bold).elidedText(group.name, Qt::ElideRight, nameWidth));
+        painter.setFont(font());
+    }
+
+    CharacterGrid m_grid;
+    QRawFont m_font;
+    int m_current = -1;
+};
+
+CharacterMap::CharacterMap(const QString& fontName, const QString& path, int faceIndex, QWidget* parent)
+    : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("文字一覧 / ") + fontName);
+    setWindowIcon(platform::programIcon());
+    QString error;
+    std::vector<char32_t> characters = CharactersOfFace(path, faceIndex, &error);
+    if (characters.empty() && error.isEmpty())
+        error = QStringLiteral("このフォントには Unicode の文字がありません");
+    const QRawFont font = characters.empty() ? QRawFont() : loadGlyphFont(path, faceIndex);
+    m_view = new CharacterGridView(std::move(characters), font, this);
+    m_preview = new GlyphPreview(font, this);
+    createControls(error.isEmpty() ? QString() : error + u'\n' + path);
+    m_view->currentChanged = [this] { showSelected(); };
+    showSelected();
+}
+
+CharacterMap::~CharacterMap() = default;
+
+QSize CharacterMap::sizeHint() const
+{
+    return {640, 560};
+}
+
+void CharacterMap::createControls(const QString& error)
+{
+    Grid = m_view;
+    ErrorLabel = new QLabel(QStringLiteral("文字一覧を表示できません。\n") + error, this);
+    ErrorLabel->setTextFormat(Qt::PlainText);
+    ErrorLabel->setWordWrap(true);
+    ErrorLabel->setAlignment(Qt::AlignCenter);
+    ErrorLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QPalette warning = ErrorLabel->palette();
+    warning.setColor(QPalette::WindowText, QColor(0xB0, 0x00, 0x00));
+    ErrorLabel->setPalette(warning);
+    FactsLabel = new QLabel(this);
+    FactsLabel->setTextFormat(Qt::PlainText);
+    FactsLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    FactsLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    CountLabel = new QLabel(QStringLiteral("文字数: ") + QString::number(characterCount()), this);
+    CopyButton = new QPushButton(QStringLiteral("コピー"), this);
+    CopyButton->setToolTip(QStringLiteral("選んだ文字をクリップボードにコピーします (Ctrl+C)"));
+
+    auto details = new QHBoxLayout;
+    details->addWidget(m_preview, 0, Qt::AlignTop);
+    details->addWidget(FactsLabel, 1);
+    details->addWidget(CopyButton, 0, Qt::AlignTop);
+    auto layout = new QVBoxLayout(this);
+    layout->addWidget(m_view, 1);
+    layout->addWidget(ErrorLabel, 1);
+    layout->addLayout(details);
+    layout->addWidget(CountLabel);
+
+    const bool readable = error.isEmpty();
+    m_view->setVisible(readable);
+    ErrorLabel->setVisible(!readable);
+    m_preview->setVisible(readable);
+    CopyButton->setEnabled(readable);
+    setFocusProxy(m_view);
+
+    auto copy = new QAction(QStringLiteral("コピー"), this);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(copy);
+    connect(copy, &QAction::triggered, this, &CharacterMap::copySelected);
+    connect(CopyButton, &QPushButton::clicked, this, &CharacterMap::copySelected);
+}
+
+void CharacterMap::showSelected()
+{
+    if (m_view->current() < 0)
+        return;
+    const char32_t character = selectedCharacter();
+    m_preview->setText(QString::fromUcs4(&character, 1));
+    FactsLabel->setText(CharacterFacts(character).join(u'\n'));
+}
+
+int CharacterMap::characterCount() const
+{
+    return m_view->grid().size();
+}
+
+char32_t CharacterMap::selectedCharacter() const
+{
+    return m_view->current() >= 0 ? m_view->grid().characterAt(m_view->current()) : 0;
+}
+
+bool CharacterMap::selectCharacter(char32_t character)
+{
+    const int index = m_view->grid().indexOf(character);
+    m_view->setCurrent(index);
+    return index >= 0;
+}
+
+int CharacterMap::columns() const
+{
+    return m_view->grid().columns();
+}
+
+QRect CharacterMap::cellRect(char32_t character) const
+{
+    return m_view->cellOnViewport(m_view->grid().indexOf(character));
+}
+
+QRawFont CharacterMap::glyphFont() const
+{
+    return m_view->glyphFont();
+}
+
+void CharacterMap::copySelected()
+{
+    if (m_view->current() < 0)
+        return;
+    const char32_t character = selectedCharacter();
+    QGuiApplication::clipboard()->setText(QString::fromUcs4(&character, 1));
+}

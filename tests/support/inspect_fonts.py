@@ -1,0 +1,52 @@
+#!/usr/bin/python3
+"""Writes the fonts the details window's tests read.
+
+usage: /usr/bin/python3 inspect_fonts.py DIR
+- embed-N.ttf: "亜唖娃阿あ" and ASCII from IPA Gothic, the OS/2 table's fsType
+  set to N (0, 2, 4, 8, and 0x0104: print and preview, no subsetting);
+- no-os2.ttf: the same without an OS/2 table;
+- cut.ttf: IPA Gothic cut after 3,000 bytes; garbage.ttf: bytes that are no font.
+"""
+import os, random, sys
+from fontTools.ttLib import TTFont
+from fontTools import subset
+
+OUT = os.path.abspath(sys.argv[1])
+BASE = "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"
+KNOWN = "亜唖娃阿あ" + "".join(chr(c) for c in range(0x20, 0x7F))
+os.makedirs(OUT, exist_ok=True)
+
+
+def known_subset(family):
+    font = TTFont(BASE)
+    options = subset.Options()
+    options.name_IDs, options.name_languages, options.hinting = ["*"], ["*"], False
+    subsetter = subset.Subsetter(options)
+    subsetter.populate(text=KNOWN)
+    subsetter.subset(font)
+    name = font["name"]
+    name.names = []
+    name.setName(family, 1, 3, 1, 0x409)
+    name.setName("Regular", 2, 3, 1, 0x409)
+    name.setName("Version 9.87", 5, 3, 1, 0x409)
+    name.setName(family.replace(" ", "") + "-Regular", 6, 3, 1, 0x409)
+    name.setName("A. Designer", 9, 3, 1, 0x409)
+    return font
+
+
+for fs_type in (0, 2, 4, 8, 0x0104):
+    font = known_subset(f"Embed {fs_type}")
+    font["OS/2"].fsType = fs_type
+    font.save(os.path.join(OUT, f"embed-{fs_type}.ttf"))
+
+font = known_subset("No OS2")
+del font["OS/2"]
+font.save(os.path.join(OUT, "no-os2.ttf"))
+
+with open(BASE, "rb") as whole:
+    head = whole.read(3000)
+with open(os.path.join(OUT, "cut.ttf"), "wb") as cut:
+    cut.write(head)
+random.seed(7)
+with open(os.path.join(OUT, "garbage.ttf"), "wb") as garbage:
+    garbage.write(bytes(random.randrange(256) for _ in range(20000)))
