@@ -1,6 +1,7 @@
 #include "inspect/CharacterMap.h"
 
 #include "inspect/CharacterGrid.h"
+#include "inspect/FaceFont.h"
 #include "inspect/FaceReader.h"
 #include "inspect/JapaneseSets.h"
 #include "platform/ProgramIcon.h"
@@ -8,7 +9,6 @@
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QClipboard>
-#include <QFile>
 #include <QGlyphRun>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -20,7 +20,6 @@
 #include <QScrollBar>
 #include <QToolTip>
 #include <QVBoxLayout>
-#include <QtEndian>
 
 #include <functional>
 
@@ -39,59 +38,6 @@ QString codePointText(char32_t character)
 QString twoDigits(int n)
 {
     return QString::number(n).rightJustified(2, u'0');
-}
-
-// One face of a font collection as a font file of its own. The face's table
-// directory, its offsets moved on by its own length, is put in front of the
-// whole collection, so every table stays where the directory says without
-// being copied apart. Empty when the bytes are no collection or the face is
-// not in it.
-QByteArray collectionFace(const QByteArray& file, int face)
-{
-    const auto size = quint64(file.size());
-    const auto bytes = reinterpret_cast<const uchar*>(file.constData());
-    if (size < 12 || !file.startsWith("ttcf"))
-        return {};
-    const quint32 faces = qFromBigEndian<quint32>(bytes + 8);
-    if (quint64(face) >= faces || 12 + 4 * quint64(face) + 4 > size)
-        return {};
-    const quint32 directory = qFromBigEndian<quint32>(bytes + 12 + 4 * face);
-    if (quint64(directory) + 12 > size)
-        return {};
-    const quint16 tables = qFromBigEndian<quint16>(bytes + directory + 4);
-    const quint32 length = 12 + 16 * quint32(tables);
-    if (quint64(directory) + length > size)
-        return {};
-    QByteArray single = file.mid(directory, length);
-    auto records = reinterpret_cast<uchar*>(single.data()) + 12;
-    for (quint32 t = 0; t < tables; ++t) {
-        uchar* offset = records + 16 * t + 8;
-        const quint64 moved = quint64(qFromBigEndian<quint32>(offset)) + length;
-        if (moved > 0xFFFFFFFFu)
-            return {};
-        qToBigEndian<quint32>(quint32(moved), offset);
-    }
-    return single + file;
-}
-
-// The glyphs come from the file itself, never from a font of the same name
-// the system may hold. QRawFont reads only the first face of the bytes it is
-// given, and asking the font database for a collection's other faces by
-// family would match by name again, so a later face of a collection is
-// handed over as a file of its own. The bits above the lowest 16 name a
-// variable font's instance; the default instance is drawn.
-QRawFont loadGlyphFont(const QString& path, int faceIndex)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QByteArray bytes = file.readAll();
-    const int face = faceIndex & 0xFFFF;
-    if (face > 0)
-        bytes = collectionFace(bytes, face);
-    if (bytes.isEmpty())
-        return {};
-    return QRawFont(bytes, GridGlyphPixels);
 }
 
 // Draws each character of text centred in its box, with the font's own
@@ -441,7 +387,7 @@ CharacterMap::CharacterMap(const QString& fontName, const QString& path, int fac
     std::vector<char32_t> characters = CharactersOfFace(path, faceIndex, &error);
     if (characters.empty() && error.isEmpty())
         error = QStringLiteral("このフォントには Unicode の文字がありません");
-    const QRawFont font = characters.empty() ? QRawFont() : loadGlyphFont(path, faceIndex);
+    const QRawFont font = characters.empty() ? QRawFont() : RawFontOfFace(path, faceIndex, GridGlyphPixels);
     m_view = new CharacterGridView(std::move(characters), font, this);
     m_preview = new GlyphPreview(font, this);
     createControls(error.isEmpty() ? QString() : error + u'\n' + path);

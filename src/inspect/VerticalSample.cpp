@@ -1,66 +1,25 @@
 #include "inspect/VerticalSample.h"
 
+#include "inspect/FaceFont.h"
+#include "platform/MissingGlyphs.h"
+
 #include <QEvent>
-#include <QFile>
 #include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 
-#include <hb.h>
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <utility>
-#include <vector>
 
 namespace {
 
 constexpr int Margin = 8;
 // The note wraps at about this many full-width characters.
 constexpr int MessageColumns = 14;
-
-// QRawFont reads only the first face of a collection, so any other face is
-// first copied out into a font file of its own, table by table.
-QByteArray singleFaceData(const QString& path, int index)
-{
-    const QByteArray file = QFile::encodeName(path);
-    hb_blob_t* blob = hb_blob_create_from_file(file.constData());
-    hb_face_t* face = hb_face_create(blob, unsigned(index));
-    hb_face_t* builder = hb_face_builder_create();
-    unsigned count = hb_face_get_table_tags(face, 0, nullptr, nullptr);
-    std::vector<hb_tag_t> tags(count);
-    hb_face_get_table_tags(face, 0, &count, tags.data());
-    for (unsigned i = 0; i < count; ++i) {
-        hb_blob_t* table = hb_face_reference_table(face, tags[i]);
-        hb_face_builder_add_table(builder, tags[i], table);
-        hb_blob_destroy(table);
-    }
-    hb_blob_t* built = hb_face_reference_blob(builder);
-    unsigned length = 0;
-    const char* bytes = hb_blob_get_data(built, &length);
-    QByteArray data = count > 0 ? QByteArray(bytes, qsizetype(length)) : QByteArray();
-    hb_blob_destroy(built);
-    hb_face_destroy(builder);
-    hb_face_destroy(face);
-    hb_blob_destroy(blob);
-    return data;
-}
-
-QRawFont rawFontFor(const QString& path, int index, qreal pixelSize)
-{
-    if (index == 0)
-        return QRawFont(path, pixelSize, QFont::PreferNoHinting);
-    QRawFont font;
-    font.loadFromData(singleFaceData(path, index), pixelSize, QFont::PreferNoHinting);
-    return font;
-}
-
-bool missingGlyphIsBlank(const QRawFont& font)
-{
-    return font.pathForGlyph(0).isEmpty() && font.alphaMapForGlyph(0, QRawFont::PixelAntialiasing).isNull();
-}
 
 } // namespace
 
@@ -84,7 +43,7 @@ void VerticalSample::setSample(const QString& fontPath, int faceIndex, const QSt
         // The face is read again only when it changes; a new text or size
         // reuses it.
         if (fontPath != m_fontPath || faceIndex != m_faceIndex || !m_rawFont.isValid()) {
-            m_rawFont = rawFontFor(fontPath, faceIndex, pixelSize);
+            m_rawFont = RawFontOfFace(fontPath, faceIndex, pixelSize);
             m_fontPath = fontPath;
             m_faceIndex = faceIndex;
         }
@@ -102,7 +61,7 @@ void VerticalSample::setSample(const QString& fontPath, int faceIndex, const QSt
         m_sampleRect = m_run.bounds;
         for (qsizetype i = 0; i < m_run.glyphs.size(); ++i)
             m_sampleRect |= m_rawFont.boundingRect(m_run.glyphs.at(i)).translated(m_run.positions.at(i));
-        if (m_run.glyphs.contains(0) && missingGlyphIsBlank(m_rawFont)) {
+        if (m_run.glyphs.contains(0) && platform::missingGlyphIsBlank(m_rawFont)) {
             // As in the other windows, a blank missing-glyph is shown as a
             // box so that the gap is seen.
             for (qsizetype i = 0; i < m_run.glyphs.size(); ++i) {

@@ -10,14 +10,10 @@
 
 namespace platform {
 
-namespace {
-
 bool missingGlyphIsBlank(const QRawFont& font)
 {
     return font.pathForGlyph(0).isEmpty() && font.alphaMapForGlyph(0, QRawFont::PixelAntialiasing).isNull();
 }
-
-} // namespace
 
 QList<QRectF> blankMissingGlyphBoxes(const QTextLayout& layout, QPointF origin)
 {

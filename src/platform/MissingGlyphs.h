@@ -5,6 +5,7 @@
 #include <QRectF>
 
 class QFont;
+class QRawFont;
 class QPainter;
 class QString;
 class QTextLayout;
@@ -16,6 +17,9 @@ namespace platform {
 // box; some leave it blank, which would hide the gap. These helpers find such
 // blank ones and draw a box in their place, the same in every window and on
 // paper.
+
+// Whether the font draws its missing-glyph as nothing at all.
+bool missingGlyphIsBlank(const QRawFont& font);
 
 // Where layout, drawn at origin, shows a blank missing-glyph: one box each,
 // within the glyph's advance and the font's ascent.
