@@ -41,7 +41,7 @@ private slots:
 void MissingGlyphsTest::initTestCase()
 {
     for (const char* file : {"latin-box.ttf", "latin-blank.ttf"})
-        QVERIFY(QFontDatabase::addApplicationFont(QStringLiteral(GLYFARO_NOTDEF_FONTS "/") + QLatin1String(file)) >= 0);
+        QVERIFY(QFontDatabase::addApplicationFont(QStringLiteral(GLYFARO_SMALL_FONTS "/") + QLatin1String(file)) >= 0);
 }
 
 void MissingGlyphsTest::blankMissingGlyphsGetABox_data()

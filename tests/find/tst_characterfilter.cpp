@@ -29,7 +29,7 @@ void CharacterFilterTest::initTestCase()
     QFile config(m_folder.filePath(u"fonts.conf"_qs));
     QVERIFY(config.open(QIODevice::WriteOnly));
     config.write("<?xml version=\"1.0\"?><fontconfig><include>" + TestEnvironment::syntheticFontsDir().toUtf8()
-                 + "/fonts.conf</include><dir>" GLYFARO_NOTDEF_FONTS "</dir></fontconfig>");
+                 + "/fonts.conf</include><dir>" GLYFARO_SMALL_FONTS "</dir></fontconfig>");
     config.close();
     qputenv("FONTCONFIG_FILE", config.fileName().toLocal8Bit());
     m_fonts = std::make_unique<platform::FontConfigFonts>();

@@ -16,7 +16,7 @@ const QString IpaGothic = u"/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"_q
 
 QString inspectFont(const QString& name)
 {
-    return QStringLiteral(GLYFARO_INSPECT_FONTS "/") + name;
+    return QStringLiteral(GLYFARO_SMALL_FONTS "/") + name;
 }
 
 } // namespace
@@ -73,9 +73,9 @@ void FaceDetailsTest::coverageOfRealFonts_data()
     QTest::newRow("IPA Gothic, JIS X 0208 non-kanji") << IpaGothic << JapaneseSet::Jis0208NonKanji << 524 << QString();
     QTest::newRow("IPA Gothic, level 1") << IpaGothic << JapaneseSet::Jis0208Level1 << 2965 << QString();
     QTest::newRow("IPA Gothic, level 2") << IpaGothic << JapaneseSet::Jis0208Level2 << 3390 << QString();
-    QTest::newRow("Latin only, level 1") << QStringLiteral(GLYFARO_NOTDEF_FONTS "/latin-blank.ttf")
+    QTest::newRow("Latin only, level 1") << QStringLiteral(GLYFARO_SMALL_FONTS "/latin-blank.ttf")
                                          << JapaneseSet::Jis0208Level1 << 0 << QString();
-    QTest::newRow("Latin only, jōyō") << QStringLiteral(GLYFARO_NOTDEF_FONTS "/latin-blank.ttf") << JapaneseSet::Joyo
+    QTest::newRow("Latin only, jōyō") << QStringLiteral(GLYFARO_SMALL_FONTS "/latin-blank.ttf") << JapaneseSet::Joyo
                                       << 0 << QString();
     QTest::newRow("known subset, level 1") << inspectFont(u"embed-0.ttf"_qs) << JapaneseSet::Jis0208Level1 << 4
                                            << u"亜唖娃阿"_qs;

@@ -1,7 +1,9 @@
 #!/usr/bin/python3
-"""Writes the fonts the details window's tests read.
+"""Writes the small fonts the tests read, all from IPA Gothic.
 
-usage: /usr/bin/python3 inspect_fonts.py DIR
+usage: /usr/bin/python3 small_fonts.py DIR
+- latin-box.ttf ("Latin Box") and latin-blank.ttf ("Latin Blank"): ASCII only,
+  the missing glyph drawn as a box, and left blank;
 - embed-N.ttf: "亜唖娃阿あ" and ASCII from IPA Gothic, the OS/2 table's fsType
   set to N (0, 2, 4, 8, and 0x0104: print and preview, no subsetting);
 - no-os2.ttf: the same without an OS/2 table;
@@ -17,12 +19,13 @@ KNOWN = "亜唖娃阿あ" + "".join(chr(c) for c in range(0x20, 0x7F))
 os.makedirs(OUT, exist_ok=True)
 
 
-def known_subset(family):
+def known_subset(family, text=KNOWN, notdef_outline=False):
     font = TTFont(BASE)
     options = subset.Options()
     options.name_IDs, options.name_languages, options.hinting = ["*"], ["*"], False
+    options.notdef_outline = notdef_outline
     subsetter = subset.Subsetter(options)
-    subsetter.populate(text=KNOWN)
+    subsetter.populate(text=text)
     subsetter.subset(font)
     name = font["name"]
     name.names = []
@@ -33,6 +36,10 @@ def known_subset(family):
     name.setName("A. Designer", 9, 3, 1, 0x409)
     return font
 
+
+ASCII = "".join(chr(c) for c in range(0x20, 0x7F))
+known_subset("Latin Box", ASCII, notdef_outline=True).save(os.path.join(OUT, "latin-box.ttf"))
+known_subset("Latin Blank", ASCII).save(os.path.join(OUT, "latin-blank.ttf"))
 
 for fs_type in (0, 2, 4, 8, 0x0104):
     font = known_subset(f"Embed {fs_type}")
