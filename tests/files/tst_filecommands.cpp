@@ -281,6 +281,7 @@ void TestFileCommands::loadReplacesTheFileSide()
     fixture.form8->Option1[1]->setChecked(true);
     fixture.form8->Command1_Click();
     QCOMPARE(fixture.form8->results().size(), 2);
+    QCOMPARE(fixture.form8->Label2->text(), u"総数: 2 個"_qs);
     fixture.form8->show();
     QSignalSpy hidden(fixture.commands.get(), &FileCommands::comparisonWindowHideRequested);
 
@@ -289,6 +290,8 @@ void TestFileCommands::loadReplacesTheFileSide()
     QVERIFY(fixture.form8->isVisible());
     QCOMPARE(fixture.form8->fileNames(), QStringList{u"Zz"_qs});
     QVERIFY(fixture.form8->results().isEmpty());
+    // The count beside the emptied list says so.
+    QCOMPARE(fixture.form8->Label2->text(), u"総数: 0 個"_qs);
 }
 
 void TestFileCommands::damagedFiles_data()
