@@ -9,7 +9,7 @@
 //   bench_charmap [FILE [FACE]]   default: Noto Sans CJK's collection, face 0
 //   env GLYFARO_BENCH_SHOT=FILE   also saves a picture of the window to FILE
 
-#include "inspect/CharacterMap.h"
+#include "fontinfo/CharacterMap.h"
 #include "shell/ViewerApplication.h"
 
 #include <QAbstractScrollArea>

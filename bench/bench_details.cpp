@@ -5,7 +5,7 @@
 //
 //   bench_details [FAMILY ...]   default: "Noto Sans CJK JP" "IPAゴシック"
 
-#include "inspect/FontDetailsWindow.h"
+#include "fontinfo/FontDetailsWindow.h"
 #include "platform/FontConfigFonts.h"
 #include "shell/ViewerApplication.h"
 

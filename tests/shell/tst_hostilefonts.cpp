@@ -22,8 +22,8 @@
 #include "platform/Platform.h"
 #include "platform/TextConversion.h"
 #include "printing/Printouts.h"
-#include "inspect/CharacterMap.h"
-#include "inspect/FontDetailsWindow.h"
+#include "fontinfo/CharacterMap.h"
+#include "fontinfo/FontDetailsWindow.h"
 #include "shell/MDIForm1.h"
 
 #include <QAbstractItemView>

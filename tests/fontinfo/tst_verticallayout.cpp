@@ -1,5 +1,5 @@
-#include "inspect/VerticalLayout.h"
-#include "inspect/VerticalSample.h"
+#include "fontinfo/VerticalLayout.h"
+#include "fontinfo/VerticalSample.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "inspect/FaceReader.h"
+#include "fontinfo/FaceReader.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "inspect/Coverage.h"
-#include "inspect/FaceReader.h"
+#include "fontinfo/Coverage.h"
+#include "fontinfo/FaceReader.h"
 #include "platform/FontList.h"
 
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "inspect/VerticalLayout.h"
+#include "fontinfo/VerticalLayout.h"
 
 #include <QFile>
 

@@ -1,9 +1,9 @@
-#include "inspect/CharacterMap.h"
+#include "fontinfo/CharacterMap.h"
 
-#include "inspect/CharacterGrid.h"
-#include "inspect/FaceFont.h"
-#include "inspect/FaceReader.h"
-#include "inspect/JapaneseSets.h"
+#include "fontinfo/CharacterGrid.h"
+#include "fontinfo/FaceFont.h"
+#include "fontinfo/FaceReader.h"
+#include "fontinfo/JapaneseSets.h"
 #include "platform/ProgramIcon.h"
 
 #include <QAbstractScrollArea>

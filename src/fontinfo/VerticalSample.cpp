@@ -1,6 +1,6 @@
-#include "inspect/VerticalSample.h"
+#include "fontinfo/VerticalSample.h"
 
-#include "inspect/FaceFont.h"
+#include "fontinfo/FaceFont.h"
 #include "platform/MissingGlyphs.h"
 
 #include <QEvent>

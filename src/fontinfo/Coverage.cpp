@@ -1,4 +1,4 @@
-#include "inspect/Coverage.h"
+#include "fontinfo/Coverage.h"
 
 #include <QLocale>
 

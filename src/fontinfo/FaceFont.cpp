@@ -1,4 +1,4 @@
-#include "inspect/FaceFont.h"
+#include "fontinfo/FaceFont.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "inspect/VerticalLayout.h"
+#include "fontinfo/VerticalLayout.h"
 
 #include <QRawFont>
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "inspect/FontDetailsWindow.h"
+#include "fontinfo/FontDetailsWindow.h"
 
-#include "inspect/VerticalSample.h"
+#include "fontinfo/VerticalSample.h"
 #include "platform/ProgramIcon.h"
 
 #include <QApplication>

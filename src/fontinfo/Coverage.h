@@ -1,7 +1,7 @@
 #pragma once
 
-#include "inspect/FaceReader.h"
-#include "inspect/JapaneseSets.h"
+#include "fontinfo/FaceReader.h"
+#include "fontinfo/JapaneseSets.h"
 
 #include <QList>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "inspect/JapaneseSets.h"
+#include "fontinfo/JapaneseSets.h"
 
 #include <QTest>
 

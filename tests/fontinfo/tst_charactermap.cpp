@@ -1,5 +1,5 @@
-#include "inspect/CharacterMap.h"
-#include "inspect/FaceReader.h"
+#include "fontinfo/CharacterMap.h"
+#include "fontinfo/FaceReader.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>

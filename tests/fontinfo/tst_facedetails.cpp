@@ -1,6 +1,6 @@
-#include "inspect/Coverage.h"
-#include "inspect/FaceReader.h"
-#include "inspect/FontDetailsWindow.h"
+#include "fontinfo/Coverage.h"
+#include "fontinfo/FaceReader.h"
+#include "fontinfo/FontDetailsWindow.h"
 #include "support/FakeSystem.h"
 
 #include <QLabel>
@@ -14,7 +14,7 @@ namespace {
 
 const QString IpaGothic = u"/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"_qs;
 
-QString inspectFont(const QString& name)
+QString smallFont(const QString& name)
 {
     return QStringLiteral(GLYFARO_SMALL_FONTS "/") + name;
 }
@@ -54,7 +54,7 @@ void FaceDetailsTest::embeddingPermission()
     QFETCH(QString, file);
     QFETCH(QString, permission);
     QFETCH(bool, noSubsetting);
-    const FaceDetails details = ReadFaceDetails(inspectFont(file), 0);
+    const FaceDetails details = ReadFaceDetails(smallFont(file), 0);
     QVERIFY2(details.error.isEmpty(), qPrintable(details.error));
     QCOMPARE(EmbeddingText(details.embedding), permission);
     QCOMPARE(details.noSubsetting, noSubsetting);
@@ -77,10 +77,10 @@ void FaceDetailsTest::coverageOfRealFonts_data()
                                          << JapaneseSet::Jis0208Level1 << 0 << QString();
     QTest::newRow("Latin only, jōyō") << QStringLiteral(GLYFARO_SMALL_FONTS "/latin-blank.ttf") << JapaneseSet::Joyo
                                       << 0 << QString();
-    QTest::newRow("known subset, level 1") << inspectFont(u"embed-0.ttf"_qs) << JapaneseSet::Jis0208Level1 << 4
+    QTest::newRow("known subset, level 1") << smallFont(u"embed-0.ttf"_qs) << JapaneseSet::Jis0208Level1 << 4
                                            << u"亜唖娃阿"_qs;
-    QTest::newRow("known subset, kana") << inspectFont(u"embed-0.ttf"_qs) << JapaneseSet::Kana << 1 << u"あ"_qs;
-    QTest::newRow("known subset, level 2") << inspectFont(u"embed-0.ttf"_qs) << JapaneseSet::Jis0208Level2 << 0
+    QTest::newRow("known subset, kana") << smallFont(u"embed-0.ttf"_qs) << JapaneseSet::Kana << 1 << u"あ"_qs;
+    QTest::newRow("known subset, level 2") << smallFont(u"embed-0.ttf"_qs) << JapaneseSet::Jis0208Level2 << 0
                                            << QString();
 }
 
@@ -103,7 +103,7 @@ void FaceDetailsTest::coverageOfRealFonts()
 
 void FaceDetailsTest::csvRowsKeepEveryMissingCharacter()
 {
-    const FaceDetails details = ReadFaceDetails(inspectFont(u"embed-0.ttf"_qs), 0);
+    const FaceDetails details = ReadFaceDetails(smallFont(u"embed-0.ttf"_qs), 0);
     const QList<SetCoverage> coverage = CoverageOf(CharactersOfFace(details.path, 0));
     // A file whose code page holds the BMP only, for the test.
     const QList<QStringList> rows =
@@ -121,11 +121,11 @@ void FaceDetailsTest::detailsWindow_data()
     QTest::addColumn<bool>("warning");
     QTest::addColumn<QString>("shown");
     QTest::newRow("IPA Gothic") << IpaGothic << false << u"JIS 第1水準漢字: 2,965 / 2,965 (100.0%)"_qs;
-    QTest::newRow("embedding forbidden") << inspectFont(u"embed-2.ttf"_qs) << true
+    QTest::newRow("embedding forbidden") << smallFont(u"embed-2.ttf"_qs) << true
                                          << u"JIS 第1水準漢字: 4 / 2,965 (0.1%)"_qs;
-    QTest::newRow("cut short") << inspectFont(u"cut.ttf"_qs) << false << u"読み込めません"_qs;
-    QTest::newRow("garbage") << inspectFont(u"garbage.ttf"_qs) << false << u"読み込めません"_qs;
-    QTest::newRow("missing file") << inspectFont(u"none.ttf"_qs) << false << u"フォントファイルが見つかりません"_qs;
+    QTest::newRow("cut short") << smallFont(u"cut.ttf"_qs) << false << u"読み込めません"_qs;
+    QTest::newRow("garbage") << smallFont(u"garbage.ttf"_qs) << false << u"読み込めません"_qs;
+    QTest::newRow("missing file") << smallFont(u"none.ttf"_qs) << false << u"フォントファイルが見つかりません"_qs;
 }
 
 void FaceDetailsTest::detailsWindow()

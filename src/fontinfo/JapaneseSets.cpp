@@ -1,6 +1,6 @@
-#include "inspect/JapaneseSets.h"
+#include "fontinfo/JapaneseSets.h"
 
-#include "inspect/JapaneseSetsData.h"
+#include "fontinfo/JapaneseSetsData.h"
 
 #include <algorithm>
 

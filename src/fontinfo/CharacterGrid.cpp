@@ -1,6 +1,6 @@
-#include "inspect/CharacterGrid.h"
+#include "fontinfo/CharacterGrid.h"
 
-#include "inspect/JapaneseSets.h"
+#include "fontinfo/JapaneseSets.h"
 
 #include <algorithm>
 
