@@ -7,6 +7,8 @@ usage: /usr/bin/python3 small_fonts.py DIR
 - embed-N.ttf: "亜唖娃阿あ" and ASCII from IPA Gothic, the OS/2 table's fsType
   set to N (0, 2, 4, 8, and 0x0104: print and preview, no subsetting);
 - no-os2.ttf: the same without an OS/2 table;
+- with-vert.ttf and without-vert.ttf: 「」、。ー, small kana and a few kanji,
+  with IPA Gothic's vertical forms (vert, vrt2) and without them;
 - cut.ttf: IPA Gothic cut after 3,000 bytes; garbage.ttf: bytes that are no font.
 """
 import os, random, sys
@@ -19,11 +21,22 @@ KNOWN = "亜唖娃阿あ" + "".join(chr(c) for c in range(0x20, 0x7F))
 os.makedirs(OUT, exist_ok=True)
 
 
-def known_subset(family, text=KNOWN, notdef_outline=False):
+VERTICAL = {"vert", "vrt2"}
+
+
+def features(font):
+    if "GSUB" not in font:
+        return set()
+    return {record.FeatureTag for record in font["GSUB"].table.FeatureList.FeatureRecord}
+
+
+def known_subset(family, text=KNOWN, notdef_outline=False, vertical=True):
     font = TTFont(BASE)
     options = subset.Options()
     options.name_IDs, options.name_languages, options.hinting = ["*"], ["*"], False
     options.notdef_outline = notdef_outline
+    kept = set(options.layout_features) | VERTICAL
+    options.layout_features = sorted(kept if vertical else kept - VERTICAL)
     subsetter = subset.Subsetter(options)
     subsetter.populate(text=text)
     subsetter.subset(font)
@@ -40,6 +53,15 @@ def known_subset(family, text=KNOWN, notdef_outline=False):
 ASCII = "".join(chr(c) for c in range(0x20, 0x7F))
 known_subset("Latin Box", ASCII, notdef_outline=True).save(os.path.join(OUT, "latin-box.ttf"))
 known_subset("Latin Blank", ASCII).save(os.path.join(OUT, "latin-blank.ttf"))
+
+VERTICAL_TEXT = "「」、。ーぁっァきのテスト縦書"
+for family, vertical, file in (("Vertical With", True, "with-vert.ttf"), ("Vertical Without", False, "without-vert.ttf")):
+    font = known_subset(family, VERTICAL_TEXT, vertical=vertical)
+    # The vertical tests are only worth anything if the subset kept or
+    # dropped the vertical forms as asked.
+    if bool(features(font) & VERTICAL) != vertical:
+        sys.exit("%s: vertical forms %s" % (file, "lost" if vertical else "kept"))
+    font.save(os.path.join(OUT, file))
 
 for fs_type in (0, 2, 4, 8, 0x0104):
     font = known_subset(f"Embed {fs_type}")
