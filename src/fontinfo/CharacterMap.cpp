@@ -30,11 +30,6 @@ constexpr int LargeGlyphPixels = 96;
 constexpr int PreviewPixels = 128;
 constexpr int HeadingPadding = 6;
 
-QString codePointText(char32_t character)
-{
-    return QStringLiteral("U+") + QString::number(quint32(character), 16).toUpper().rightJustified(4, u'0');
-}
-
 QString twoDigits(int n)
 {
     return QString::number(n).rightJustified(2, u'0');
@@ -69,7 +64,7 @@ void drawCharacters(QPainter& painter, const QRawFont& font, const QString& text
 
 QStringList CharacterFacts(char32_t character)
 {
-    QStringList facts{codePointText(character)};
+    QStringList facts{CodePointText(character)};
     if (const std::optional<UnicodeBlock> block = BlockOf(character))
         facts << block->name;
     if (const std::optional<JisPosition> place = JisPositionOf(character)) {
@@ -356,7 +351,7 @@ private:
         painter.setPen(palette().color(QPalette::Mid));
         painter.drawLine(area.bottomLeft(), area.bottomRight());
         const QRect text = area.adjusted(HeadingPadding, 0, -HeadingPadding, 0);
-        const QString range = codePointText(group.first) + QStringLiteral("–") + codePointText(group.last);
+        const QString range = CodePointText(group.first) + QStringLiteral("–") + CodePointText(group.last);
         const int rangeWidth = fontMetrics().horizontalAdvance(range);
         const bool rangeFits = rangeWidth + fontMetrics().horizontalAdvance(group.name) + 4 * HeadingPadding <= text.width();
         if (rangeFits) {

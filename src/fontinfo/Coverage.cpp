@@ -67,7 +67,7 @@ QList<QStringList> CoverageCsvRows(const QString& fontName, const FaceDetails& d
         QStringList missing;
         for (const char32_t character : set.missing.toUcs4()) {
             missing << (fitsFile(character) ? QString::fromUcs4(&character, 1)
-                                            : QStringLiteral("U+%1").arg(uint(character), 4, 16, QChar(u'0')).toUpper());
+                                            : CodePointText(character));
         }
         rows << QStringList{fontName, details.path, NameOf(set.set), QString::number(set.size),
                             QString::number(set.present), QString::number(set.percent(), 'f', 1),

@@ -119,3 +119,8 @@ std::optional<UnicodeBlock> BlockOf(char32_t character)
         return std::nullopt;
     return UnicodeBlock{it->first, it->last, QString::fromLatin1(it->name)};
 }
+
+QString CodePointText(char32_t character)
+{
+    return QStringLiteral("U+") + QString::number(quint32(character), 16).toUpper().rightJustified(4, u'0');
+}

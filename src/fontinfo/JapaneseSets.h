@@ -44,6 +44,9 @@ std::optional<quint16> ShiftJisOf(char32_t character);
 bool IsJoyo(char32_t character);
 bool IsJinmeiyo(char32_t character);
 
+// "U+4E9C", "U+20BB7": a code point as Unicode writes it.
+QString CodePointText(char32_t character);
+
 // One of Unicode's blocks.
 struct UnicodeBlock {
     char32_t first;
