@@ -12,7 +12,7 @@
 #include "catalog/FontFileLookup.h"
 #include "BenchFonts.h"
 #include "core/SystemIdentity.h"
-#include "platform/Platform.h"
+#include "desktop/DesktopPlatform.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

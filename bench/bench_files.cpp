@@ -8,11 +8,11 @@
 
 #include "BenchFonts.h"
 #include "core/SettingsStore.h"
-#include "files/ComparisonSearch.h"
+#include "comparison/ComparisonSearch.h"
 #include "files/FileCommands.h"
 #include "files/Form8.h"
 #include "platform/HiveRegistry.h"
-#include "platform/Platform.h"
+#include "desktop/DesktopPlatform.h"
 #include "shell/MDIForm1.h"
 #include "shell/ViewerApplication.h"
 

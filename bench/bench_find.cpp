@@ -8,7 +8,7 @@
 
 #include "BenchFonts.h"
 #include "find/FindWindow.h"
-#include "platform/Platform.h"
+#include "desktop/DesktopPlatform.h"
 #include "shell/MDIForm1.h"
 #include "shell/ViewerApplication.h"
 

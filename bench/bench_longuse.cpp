@@ -10,10 +10,10 @@
 // answers promptly after the last page.
 
 #include "BenchFonts.h"
-#include "catalog/Form1.h"
+#include "lists/Form1.h"
 #include "display/Form10.h"
 #include "display/Form5.h"
-#include "platform/Platform.h"
+#include "desktop/DesktopPlatform.h"
 #include "shell/MDIForm1.h"
 #include "shell/ViewerApplication.h"
 

@@ -7,7 +7,7 @@
 
 #include "BenchFonts.h"
 #include "display/Form10.h"
-#include "platform/Platform.h"
+#include "desktop/DesktopPlatform.h"
 #include "shell/MDIForm1.h"
 #include "shell/ViewerApplication.h"
 

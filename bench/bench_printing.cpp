@@ -11,9 +11,9 @@
 #include "catalog/FontCatalogBuilder.h"
 #include "catalog/FontFileLookup.h"
 #include "core/SystemIdentity.h"
-#include "platform/Platform.h"
-#include "platform/PrintModule.h"
-#include "platform/UiFont.h"
+#include "desktop/DesktopPlatform.h"
+#include "desktop/PrintModule.h"
+#include "desktop/UiFont.h"
 #include "printing/Form7.h"
 
 #include <QApplication>

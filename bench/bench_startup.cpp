@@ -8,9 +8,9 @@
 
 #include "BenchFonts.h"
 #include "platform/HiveRegistry.h"
-#include "platform/Platform.h"
-#include "platform/Translations.h"
-#include "platform/UiFont.h"
+#include "desktop/DesktopPlatform.h"
+#include "desktop/Translations.h"
+#include "desktop/UiFont.h"
 #include "display/Form5.h"
 #include "shell/MDIForm1.h"
 #include "core/SettingsStore.h"

@@ -2,7 +2,7 @@
 // the encoders. Text that decodes encodes again without a loss and decodes to
 // the same text; whatever the file encoder writes decodes cleanly.
 
-#include "files/Cp932Text.h"
+#include "formats/Cp932Text.h"
 #include "platform/TextConversion.h"
 
 #include <QByteArray>

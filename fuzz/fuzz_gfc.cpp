@@ -4,7 +4,7 @@
 //
 // Built by fuzz/build-fuzzers, and replayed on its corpus by the tests.
 
-#include "files/ComparisonFile.h"
+#include "formats/ComparisonFile.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #include "about/Form3.h"
 
 #include "about/Form3Logic.h"
-#include "catalog/CaptionFit.h"
-#include "catalog/ListWindowLayout.h"
+#include "lists/CaptionFit.h"
+#include "lists/ListWindowLayout.h"
 #include "platform/Twips.h"
 
 #include <QFrame>

@@ -1,13 +1,13 @@
 #include "display/Form10.h"
 
-#include "catalog/ListWindowLayout.h"
+#include "lists/ListWindowLayout.h"
 #include "catalog/OneLineText.h"
 #include "display/PreviewPaging.h"
 #include "display/FontDrawing.h"
 #include "display/SampleText.h"
 #include "display/Form6Logic.h"
-#include "platform/DrawingFonts.h"
-#include "platform/ProgramIcon.h"
+#include "desktop/DrawingFonts.h"
+#include "desktop/ProgramIcon.h"
 #include "platform/Twips.h"
 
 #include <QEvent>

@@ -1,15 +1,15 @@
 #include "display/Form5.h"
 
-#include "catalog/FontNameModel.h"
+#include "lists/FontNameModel.h"
 
-#include "catalog/ListWindowLayout.h"
+#include "lists/ListWindowLayout.h"
 
 #include "display/Form5Logic.h"
 #include "display/SampleText.h"
 #include "display/Form6Logic.h"
 #include "display/FontDrawing.h"
 #include "display/OneLineComboBox.h"
-#include "platform/DrawingFonts.h"
+#include "desktop/DrawingFonts.h"
 #include "platform/Twips.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "display/Form6.h"
 
-#include "catalog/CaptionFit.h"
-#include "catalog/ListWindowLayout.h"
+#include "lists/CaptionFit.h"
+#include "lists/ListWindowLayout.h"
 #include "core/Messages.h"
 #include "display/Form5Logic.h"
 #include "platform/Twips.h"

@@ -1,6 +1,6 @@
 #include "display/OneLineComboBox.h"
 
-#include "catalog/OneLineNameDelegate.h"
+#include "lists/OneLineNameDelegate.h"
 #include "catalog/OneLineText.h"
 
 #include <QStyleOptionComboBox>

@@ -1,6 +1,6 @@
 #include "display/SampleText.h"
 
-#include "platform/MissingGlyphs.h"
+#include "desktop/MissingGlyphs.h"
 
 #include <QPainter>
 #include <QTextBlock>

@@ -2,11 +2,12 @@
 
 #include "catalog/FontFileLookup.h"
 #include "core/Messages.h"
-#include "files/ComparisonFile.h"
-#include "files/Cp932Text.h"
-#include "files/CsvExport.h"
+#include "formats/ComparisonFile.h"
+#include "formats/Cp932Text.h"
+#include "formats/CsvExport.h"
+#include "formats/FontNameFiles.h"
 #include "files/FileProgress.h"
-#include "files/FileStore.h"
+#include "formats/FileStore.h"
 #include "files/Form8.h"
 #include "files/Form9.h"
 
@@ -117,22 +118,37 @@ bool FileCommands::File_Click(int index)
     if (!chosen || chosen->isEmpty())
         return true;
 
-    const QString path = index == 5 ? *chosen : withDefaultSuffix(*chosen, request.defaultSuffix);
-    const bool comparisonShown = m_form8.isVisible();
-    if (index == 5)
-        emit comparisonWindowHideRequested();
+    if (index == 5) {
+        loadChosen(*chosen);
+        return true;
+    }
+    const QString path = withDefaultSuffix(*chosen, request.defaultSuffix);
     if (index == 7)
         m_settings.CurrentFileCSV = path;
     else
         m_settings.CurrentFileGFC = path;
-
-    const QString title = QFileInfo(path).fileName();
-    const Outcome outcome = index == 5 ? load(path, title)
-                                       : save(path, title, index == 7 ? CsvExportMode : ComparisonSaveMode);
-    // A file that could not be read leaves the window as the user had it.
-    if (index == 5 && outcome == Outcome::Failed && comparisonShown)
-        emit comparisonWindowShowRequested();
+    save(path, QFileInfo(path).fileName(), index == 7 ? CsvExportMode : ComparisonSaveMode);
     return true;
+}
+
+bool FileCommands::loadComparisonFile(const QString& path)
+{
+    if (m_running)
+        return false;
+    RunningFlag running(m_running);
+    WaitCursor wait(m_mainWindow);
+    loadChosen(path);
+    return true;
+}
+
+void FileCommands::loadChosen(const QString& path)
+{
+    const bool comparisonShown = m_form8.isVisible();
+    emit comparisonWindowHideRequested();
+    m_settings.CurrentFileGFC = path;
+    // A file that could not be read leaves the window as the user had it.
+    if (load(path, QFileInfo(path).fileName()) == Outcome::Failed && comparisonShown)
+        emit comparisonWindowShowRequested();
 }
 
 void FileCommands::FontNameFile(const QString& fullPath, const QString& fileTitle, int mode)
@@ -182,25 +198,19 @@ FileCommands::Outcome FileCommands::save(const QString& fullPath, const QString&
     progress->ProgBar1->setValue(0);
     progress->showCentred();
 
-    CsvExport csv;
-    comparison_file::Writer comparison;
-    for (qsizetype k = 0; k < count; ++k) {
-        progress->ProgBar1->setValue(int(std::min<qsizetype>(k, progress->ProgBar1->maximum())));
-        pump();
-        const QString& name = m_fontNames.at(k);
-        const FontFileInfo file = m_lookup.LookupFontFile(name);
-        if (file.fatalMessage >= 0) {
-            progress.reset();
-            emit fatalError(file.fatalMessage);
-            return Outcome::Failed;
-        }
-        if (mode == CsvExportMode)
-            csv.addRow(int(k + 1), name, file.sizeBytes, file.filePath);
-        else
-            comparison.addRecord(name, file.sizeBytes);
+    const FontNameFileContent content = MakeFontNameFile(
+        mode == CsvExportMode ? FontNameFileKind::Csv : FontNameFileKind::Comparison, m_fontNames, m_lookup,
+        [&](qsizetype k) {
+            progress->ProgBar1->setValue(int(std::min<qsizetype>(k, progress->ProgBar1->maximum())));
+            pump();
+        });
+    if (content.fatalMessage >= 0) {
+        progress.reset();
+        emit fatalError(content.fatalMessage);
+        return Outcome::Failed;
     }
-    const QByteArray bytes = mode == CsvExportMode ? csv.finish() : comparison.finish();
-    const int substituted = mode == CsvExportMode ? csv.substitutedRows() : comparison.substitutedNames();
+    const QByteArray& bytes = content.bytes;
+    const int substituted = content.substituted;
     const FileResult written = SaveFileReplacing(fullPath, bytes);
     progress.reset();
 
@@ -210,11 +220,7 @@ FileCommands::Outcome FileCommands::save(const QString& fullPath, const QString&
         return Outcome::Failed;
     }
     if (substituted > 0) {
-        m_dialogs.messageBox(
-            QString::number(substituted)
-                + QStringLiteral(" 個のフォント名に、ファイルの文字コード (Shift_JIS) で表せない文字がありました。")
-                + QStringLiteral("\r\r") + QStringLiteral("それらの文字は置き換えて保存しました。"),
-            platform::MbExclamation, MessageTitle);
+        m_dialogs.messageBox(SubstitutedNamesNotice(substituted), platform::MbExclamation, MessageTitle);
     }
     return Outcome::Done;
 }

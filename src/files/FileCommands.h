@@ -26,6 +26,10 @@ public:
     // comparison file). False when refused because a command is running.
     bool File_Click(int index);
     void FontNameFile(const QString& fullPath, const QString& fileTitle, int mode);
+    // A comparison file read as item 5 reads the one its dialog gives (a file
+    // named on the command line, one dropped on the window). False when
+    // refused because a command is running.
+    bool loadComparisonFile(const QString& path);
     // Another window's table saved as a comma-separated file in the export's
     // form, through a save dialog that offers fileName. False when cancelled
     // or refused (the reason was shown).
@@ -48,6 +52,7 @@ private:
     enum class Outcome { Done, Failed };
     Outcome save(const QString& fullPath, const QString& fileTitle, int mode);
     Outcome load(const QString& fullPath, const QString& fileTitle);
+    void loadChosen(const QString& path);
     void reportError(const QString& textBeforeReason, const QString& reason);
 
     const QStringList& m_fontNames;

@@ -1,10 +1,10 @@
 #include "files/Form8.h"
 
-#include "catalog/FontNameModel.h"
-#include "catalog/ListWindowLayout.h"
-#include "catalog/OneLineNameDelegate.h"
+#include "lists/FontNameModel.h"
+#include "lists/ListWindowLayout.h"
+#include "lists/OneLineNameDelegate.h"
 #include "files/FileProgress.h"
-#include "platform/ProgramIcon.h"
+#include "desktop/ProgramIcon.h"
 #include "platform/Twips.h"
 
 #include <QApplication>

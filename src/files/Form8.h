@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/ComparisonSearch.h"
+#include "comparison/ComparisonSearch.h"
 
 #include <QStringList>
 #include <QWidget>

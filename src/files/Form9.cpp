@@ -1,6 +1,6 @@
 #include "files/Form9.h"
 
-#include "catalog/ListWindowLayout.h"
+#include "lists/ListWindowLayout.h"
 #include "files/FileProgress.h"
 #include "platform/Twips.h"
 

@@ -1,9 +1,9 @@
 #include "find/FindWindow.h"
 
 #include "catalog/FontGrouping.h"
-#include "platform/DrawingFonts.h"
-#include "platform/MissingGlyphs.h"
-#include "platform/ProgramIcon.h"
+#include "desktop/DrawingFonts.h"
+#include "desktop/MissingGlyphs.h"
+#include "desktop/ProgramIcon.h"
 
 #include <QAbstractListModel>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "find/FontFinder.h"
 
-#include "find/NameMatching.h"
+#include "catalog/NameMatching.h"
 
 #include <algorithm>
 

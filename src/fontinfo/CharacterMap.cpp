@@ -4,7 +4,7 @@
 #include "fontinfo/FaceFont.h"
 #include "fontinfo/FaceReader.h"
 #include "fontinfo/JapaneseSets.h"
-#include "platform/ProgramIcon.h"
+#include "desktop/ProgramIcon.h"
 
 #include <QAbstractScrollArea>
 #include <QAction>

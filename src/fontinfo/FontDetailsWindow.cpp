@@ -1,7 +1,7 @@
 #include "fontinfo/FontDetailsWindow.h"
 
 #include "fontinfo/VerticalSample.h"
-#include "platform/ProgramIcon.h"
+#include "desktop/ProgramIcon.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,7 +1,7 @@
 #include "fontinfo/VerticalSample.h"
 
 #include "fontinfo/FaceFont.h"
-#include "platform/MissingGlyphs.h"
+#include "desktop/MissingGlyphs.h"
 
 #include <QEvent>
 #include <QGlyphRun>

@@ -1,6 +1,6 @@
 #include "platform/DesignFaces.h"
 
-#include "platform/DrawingFonts.h"
+#include "platform/InstalledFonts.h"
 #include "platform/FontSnapshot.h"
 
 #include <fontconfig/fontconfig.h>

@@ -1,6 +1,6 @@
 #include "platform/FontConfigFonts.h"
 
-#include "platform/DrawingFonts.h"
+#include "platform/InstalledFonts.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -104,7 +104,7 @@ QString FontConfigFonts::drawingFamily(const QString& screenName)
     if (!snapshot)
         return screenName;
     const QString family = snapshot->drawingFamily(screenName);
-    makeDrawable(snapshot->drawingFiles(family));
+    fontFilesNeeded(snapshot->drawingFiles(family));
     return family;
 }
 

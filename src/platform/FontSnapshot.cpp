@@ -1,6 +1,6 @@
 #include "platform/FontSnapshot.h"
 
-#include "platform/DrawingFonts.h"
+#include "platform/InstalledFonts.h"
 
 #include <QHash>
 #include <QSet>

@@ -1,15 +1,12 @@
 #include "platform/LinuxSystem.h"
 
-#include "platform/LockKeyReader.h"
 #include "platform/SystemFacts.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QUrl>
 
 #include <fontconfig/fontconfig.h>
 #include <sys/sysinfo.h>
@@ -134,9 +131,8 @@ QString LinuxSystem::pathSeparator()
 
 LockKeyState LinuxSystem::lockKeys()
 {
-    if (!m_lockKeys)
-        m_lockKeys = std::make_unique<LockKeyReader>();
-    return m_lockKeys->state();
+    // Without a display there is no keyboard to ask.
+    return {};
 }
 
 bool LinuxSystem::programFolderWritable()
@@ -158,8 +154,7 @@ QString LinuxSystem::documentsFolder()
 
 void LinuxSystem::openFontsFolder()
 {
-    if (auto folder = fontsFolder())
-        QDesktopServices::openUrl(QUrl::fromLocalFile(*folder));
+    // Only a desktop has a file manager to open it in.
 }
 
 void LinuxSystem::openDisplaySettings()

@@ -8,9 +8,8 @@
 
 namespace platform {
 
-class LockKeyReader;
-
-// System facts and services on Linux.
+// System facts and services on Linux that need no display: a program with
+// windows adds the keyboard and the desktop (DesktopSystem).
 class LinuxSystem : public System {
 public:
     LinuxSystem();
@@ -40,7 +39,6 @@ public:
 private:
     std::unique_ptr<QLockFile> m_instanceLock;
     std::optional<bool> m_smoothing;
-    std::unique_ptr<LockKeyReader> m_lockKeys;
 };
 
 } // namespace platform

@@ -11,7 +11,8 @@
 namespace platform {
 
 // The services the program reaches the system through. Production code gets
-// them from createPlatform(); tests build one from fakes.
+// them from createPlatform() (desktop/DesktopPlatform.h), the command-line
+// tool from its own console services; tests build one from fakes.
 struct Platform {
     Registry& registry;
     System& system;
@@ -26,7 +27,5 @@ public:
     virtual ~PlatformServices() = default;
     virtual Platform& platform() = 0;
 };
-
-std::unique_ptr<PlatformServices> createPlatform();
 
 } // namespace platform

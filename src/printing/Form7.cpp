@@ -1,9 +1,9 @@
 #include "printing/Form7.h"
 
 #include "catalog/FontFileLookup.h"
-#include "catalog/ListWindowLayout.h"
+#include "lists/ListWindowLayout.h"
 #include "core/Messages.h"
-#include "platform/DrawingFonts.h"
+#include "desktop/DrawingFonts.h"
 #include "platform/Twips.h"
 #include "printing/Form7Logic.h"
 #include "printing/Printouts.h"

@@ -1,7 +1,7 @@
-#include "platform/Platform.h"
-#include "platform/ProgramIcon.h"
-#include "platform/Translations.h"
-#include "platform/UiFont.h"
+#include "desktop/DesktopPlatform.h"
+#include "desktop/ProgramIcon.h"
+#include "desktop/Translations.h"
+#include "desktop/UiFont.h"
 #include "reset/ResetTool.h"
 
 #include <QApplication>

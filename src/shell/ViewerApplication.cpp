@@ -1,9 +1,9 @@
 #include "shell/ViewerApplication.h"
 
-#include "platform/DrawingFonts.h"
-#include "platform/ProgramIcon.h"
-#include "platform/Translations.h"
-#include "platform/UiFont.h"
+#include "desktop/DrawingFonts.h"
+#include "desktop/ProgramIcon.h"
+#include "desktop/Translations.h"
+#include "desktop/UiFont.h"
 
 #include <QApplication>
 

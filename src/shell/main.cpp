@@ -1,4 +1,4 @@
-#include "platform/Platform.h"
+#include "desktop/DesktopPlatform.h"
 #include "shell/MDIForm1.h"
 #include "shell/TerminationWatcher.h"
 #include "shell/ViewerApplication.h"

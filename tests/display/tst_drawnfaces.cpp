@@ -3,9 +3,9 @@
 #include "core/Settings.h"
 #include "display/Form10.h"
 #include "display/Form5.h"
-#include "platform/DrawingFonts.h"
+#include "desktop/DrawingFonts.h"
 #include "platform/FontConfigFonts.h"
-#include "platform/UiFont.h"
+#include "desktop/UiFont.h"
 
 #include <QComboBox>
 #include <QFontDatabase>

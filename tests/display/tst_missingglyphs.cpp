@@ -1,6 +1,6 @@
 #include "display/Form10.h"
 #include "display/Form5.h"
-#include "platform/MissingGlyphs.h"
+#include "desktop/MissingGlyphs.h"
 #include "support/FakeDialogs.h"
 
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "files/ComparisonSearch.h"
+#include "comparison/ComparisonSearch.h"
 #include "files/Form8.h"
 
 #include <QGroupBox>
@@ -7,7 +7,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include "platform/UiFont.h"
+#include "desktop/UiFont.h"
 
 #include <QTest>
 

@@ -7,8 +7,8 @@
 #include "catalog/FontFileLookup.h"
 #include "catalog/SizeText.h"
 #include "core/SystemIdentity.h"
-#include "platform/Platform.h"
-#include "platform/PrintModule.h"
+#include "desktop/DesktopPlatform.h"
+#include "desktop/PrintModule.h"
 #include "printing/Form7.h"
 
 #include "support/FakeDialogs.h"

@@ -8,18 +8,18 @@
 #include "TestEnvironment.h"
 
 #include "catalog/FontFileLookup.h"
-#include "catalog/Form1.h"
-#include "catalog/Form2.h"
+#include "lists/Form1.h"
+#include "lists/Form2.h"
 #include "core/RegistryValues.h"
 #include "core/SettingsStore.h"
 #include "display/Form10.h"
 #include "display/Form5.h"
 #include "display/Form5Logic.h"
-#include "files/ComparisonFile.h"
+#include "formats/ComparisonFile.h"
 #include "files/FileCommands.h"
 #include "files/Form8.h"
 #include "platform/HiveRegistry.h"
-#include "platform/Platform.h"
+#include "desktop/DesktopPlatform.h"
 #include "platform/TextConversion.h"
 #include "printing/Printouts.h"
 #include "fontinfo/CharacterMap.h"
@@ -48,7 +48,7 @@
 
 namespace {
 
-const QString FontSet = QStringLiteral(GLYFARO_TEST_FONTS_HOSTILE);
+const QString HostileFontSet = QStringLiteral(GLYFARO_TEST_FONTS_HOSTILE);
 
 struct HostileFont {
     QString file;
@@ -58,7 +58,7 @@ struct HostileFont {
 
 QList<HostileFont> hostileFonts()
 {
-    QFile file(FontSet + QStringLiteral("/hostile.json"));
+    QFile file(HostileFontSet + QStringLiteral("/hostile.json"));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     QList<HostileFont> fonts;
@@ -199,7 +199,7 @@ private:
 
 void HostileFontsTest::initTestCase()
 {
-    QVERIFY2(hostileFonts().size() >= 6, qPrintable(FontSet));
+    QVERIFY2(hostileFonts().size() >= 6, qPrintable(HostileFontSet));
     m_environment = std::make_unique<TestEnvironment>();
     // A returning user: no welcome box.
     {
@@ -253,7 +253,7 @@ void HostileFontsTest::fileLabels()
     const int row = rowOf(form->List2, familyOf(file));
     QVERIFY(row >= 0);
     form->List2->setCurrentIndex(form->List2->model()->index(row, 0));
-    const QString path = FontSet + QStringLiteral("/fonts/") + file;
+    const QString path = HostileFontSet + QStringLiteral("/fonts/") + file;
     // The file is found, or the labels say it is unknown; never a wrong file.
     if (form->Label2[0]->text() != UnknownText) {
         QCOMPARE(form->Label2[0]->text(), path);
@@ -523,7 +523,7 @@ void HostileFontsTest::printoutsKeepOneLinePerFont()
 int main(int argc, char* argv[])
 {
     // The font configuration is read once, when the first font is used.
-    qputenv("FONTCONFIG_FILE", (FontSet + QStringLiteral("/fonts.conf")).toLocal8Bit());
+    qputenv("FONTCONFIG_FILE", (HostileFontSet + QStringLiteral("/fonts.conf")).toLocal8Bit());
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     HostileFontsTest test;

@@ -1,6 +1,6 @@
 #include "TestPlatform.h"
-#include "catalog/Form1.h"
-#include "catalog/Form2.h"
+#include "lists/Form1.h"
+#include "lists/Form2.h"
 #include "display/Form10.h"
 #include "display/Form5.h"
 #include "display/Form6.h"

@@ -1,5 +1,5 @@
 #include "TestPlatform.h"
-#include "catalog/Form1.h"
+#include "lists/Form1.h"
 #include "display/Form5.h"
 #include "shell/Form4.h"
 #include "shell/MDIForm1.h"
