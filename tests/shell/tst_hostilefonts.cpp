@@ -8,6 +8,7 @@
 #include "TestEnvironment.h"
 
 #include "catalog/FontFileLookup.h"
+#include "catalog/OneLineText.h"
 #include "lists/Form1.h"
 #include "lists/Form2.h"
 #include "core/RegistryValues.h"
@@ -40,6 +41,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
@@ -184,6 +186,7 @@ private slots:
     void previewShowsEveryName();
     void comparisonFileReadsBack();
     void csvKeepsOneRecordPerFont();
+    void commandLineToolWritesWhatTheViewerWrites();
     void printoutsKeepOneLinePerFont();
 
 private:
@@ -517,6 +520,40 @@ void HostileFontsTest::printoutsKeepOneLinePerFont()
         QCOMPARE(PrintGlyphSample(glyphContext, font.family, [] { return QStringLiteral("見本 Aa"); }).status,
                  PrintStatus::Completed);
         QCOMPARE(glyphs.page(), 1);
+    }
+}
+
+// The same fonts, through the File menu and through glyfaro2-fonts: the same
+// names in the same order and the same bytes, hostile names included.
+void HostileFontsTest::commandLineToolWritesWhatTheViewerWrites()
+{
+    QTemporaryDir work;
+    const auto tool = [](const QStringList& arguments) {
+        QProcess process;
+        process.start(QStringLiteral(GLYFARO_BINARY_DIR "/bin/glyfaro2-fonts"), arguments);
+        process.waitForFinished(60000);
+        return std::pair{process.exitCode(), process.readAllStandardOutput()};
+    };
+    const auto bytesOf = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const auto [listed, names] = tool({QStringLiteral("list")});
+    QCOMPARE(listed, 0);
+    QStringList shown;
+    for (const QString& name : m_window->catalog().AllFontNames)
+        shown.append(OneLineText(name));
+    QCOMPARE(QString::fromUtf8(names).split(u'\n', Qt::SkipEmptyParts), shown);
+
+    for (const auto& [item, command] : {std::pair{7, QStringLiteral("export")}, std::pair{8, QStringLiteral("save")}}) {
+        const QString viewer = work.filePath(command + QStringLiteral("-viewer.out"));
+        const QString cli = work.filePath(command + QStringLiteral("-tool.out"));
+        m_dialogs.fileAnswers.push_back(viewer);
+        QVERIFY(m_window->fileCommands()->File_Click(item));
+        QCOMPARE(tool({command, cli}).first, 0);
+        const QByteArray written = bytesOf(viewer);
+        QVERIFY(written.size() > 1000);
+        QVERIFY2(bytesOf(cli) == written, qPrintable(command));
     }
 }
 

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+#include "platform/Printers.h"
+
+class QIODevice;
+
+// A program without a display has no dialogs: a message goes to standard
+// error and every question is answered by its first button.
+class ConsoleDialogs : public platform::Dialogs {
+public:
+    explicit ConsoleDialogs(QIODevice& err) : m_err(err) {}
+    int messageBox(const QString& text, int style, const QString& title) override;
+    std::optional<QString> openFile(const platform::FileDialogRequest&) override { return std::nullopt; }
+    std::optional<QString> saveFile(const platform::FileDialogRequest&) override { return std::nullopt; }
+    std::optional<std::uint32_t> chooseColor(std::uint32_t) override { return std::nullopt; }
+
+private:
+    QIODevice& m_err;
+};
+
+// Nor does it print.
+class NoPrinters : public platform::Printers {
+public:
+    QStringList printerNames() override { return {}; }
+    QStringList printerFonts(int) override { return {}; }
+    Job startJob(int) override { return {}; }
+};

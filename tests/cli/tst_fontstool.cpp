@@ -1,0 +1,187 @@
+#include "formats/ComparisonFile.h"
+
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString Tool = QStringLiteral(GLYFARO_BINARY_DIR "/bin/glyfaro2-fonts");
+
+struct Run {
+    int status = -1;
+    QByteArray out;
+    QString err;
+};
+
+// The tool as an administrator runs it over ssh: no display at all.
+Run run(const QStringList& arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    process.setProcessEnvironment(environment);
+    process.start(Tool, arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {process.exitCode(), process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class FontsToolTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        m_environment = std::make_unique<TestEnvironment>();
+        TestEnvironment::useSyntheticFonts();
+        QVERIFY(m_files.isValid());
+        const Run saved = run({u"save"_qs, path(u"here.gfc"_qs)});
+        QCOMPARE(saved.status, 0);
+        QVERIFY2(saved.err.isEmpty(), qPrintable(saved.err));
+        const QByteArray here = readFile(path(u"here.gfc"_qs));
+        const comparison_file::Contents contents = comparison_file::read(here);
+        QVERIFY(contents.names.size() > 20);
+
+        // Another machine: one font gone, one in another version, one added.
+        comparison_file::Writer other;
+        for (qsizetype i = 1; i < contents.names.size(); ++i)
+            other.addRecord(contents.names.at(i), i == 1 ? contents.sizes.at(i) + 1 : contents.sizes.at(i));
+        other.addRecord(u"ＭＳ　明朝"_qs, 99);
+        QVERIFY(writeFile(path(u"other.gfc"_qs), other.finish()));
+        QVERIFY(writeFile(path(u"cut.gfc"_qs), here.first(here.size() / 2)));
+        QVERIFY(writeFile(path(u"damaged.gfc"_qs), QByteArray("GFC\x07\x00", 5)));
+        QVERIFY(writeFile(path(u"notes.txt"_qs), "not a comparison file\n"));
+        QVERIFY(QDir(m_files.path()).mkdir(u"folder.gfc"_qs));
+        QVERIFY(writeFile(path(u"kept.gfc"_qs), "keep me"));
+        QVERIFY(QFile::setPermissions(path(u"kept.gfc"_qs), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+        m_names = contents.names;
+    }
+
+    void exitStatuses_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+
+        const auto at = [this](const QString& name) { return path(name); };
+        QTest::newRow("help") << QStringList{u"--help"_qs} << 0 << QString();
+        QTest::newRow("a file against this machine") << QStringList{u"compare"_qs, at(u"here.gfc"_qs)} << 0 << QString();
+        QTest::newRow("a file against itself")
+            << QStringList{u"compare"_qs, at(u"other.gfc"_qs), at(u"other.gfc"_qs)} << 0 << QString();
+        QTest::newRow("another machine") << QStringList{u"compare"_qs, at(u"other.gfc"_qs)} << 1 << QString();
+        QTest::newRow("two files, json")
+            << QStringList{u"compare"_qs, u"--json"_qs, at(u"here.gfc"_qs), at(u"other.gfc"_qs)} << 1 << QString();
+        QTest::newRow("no command") << QStringList() << 2 << u"コマンドがありません"_qs;
+        QTest::newRow("unknown command") << QStringList{u"frobnicate"_qs} << 2 << u"知らないコマンドです: frobnicate"_qs;
+        QTest::newRow("unknown option") << QStringList{u"list"_qs, u"--fast"_qs} << 2 << u"知らないオプションです: --fast"_qs;
+        QTest::newRow("json where nothing is compared") << QStringList{u"list"_qs, u"--json"_qs} << 2 << u"--json"_qs;
+        QTest::newRow("save without a file") << QStringList{u"save"_qs} << 2 << u"「save」の引数が違います"_qs;
+        QTest::newRow("three files") << QStringList{u"compare"_qs, at(u"here.gfc"_qs), at(u"here.gfc"_qs), at(u"here.gfc"_qs)}
+                                     << 2 << u"「compare」の引数が違います"_qs;
+        QTest::newRow("missing file") << QStringList{u"compare"_qs, at(u"gone.gfc"_qs)} << 2
+                                      << u"ファイルまたはフォルダが見つかりません"_qs;
+        QTest::newRow("a folder") << QStringList{u"compare"_qs, at(u"folder.gfc"_qs)} << 2 << u"フォルダです"_qs;
+        QTest::newRow("cut file") << QStringList{u"compare"_qs, at(u"cut.gfc"_qs)} << 2 << u"途中で切れています"_qs;
+        QTest::newRow("damaged file") << QStringList{u"compare"_qs, at(u"here.gfc"_qs), at(u"damaged.gfc"_qs)} << 2
+                                      << u"壊れています"_qs;
+        QTest::newRow("not a comparison file") << QStringList{u"compare"_qs, at(u"notes.txt"_qs)} << 2
+                                               << u"フォント比較用ファイルではありません"_qs;
+        QTest::newRow("save over a read-only file") << QStringList{u"save"_qs, at(u"kept.gfc"_qs)} << 2
+                                                    << u"アクセスする権限がありません"_qs;
+        QTest::newRow("save as a folder") << QStringList{u"save"_qs, at(u"folder.gfc"_qs)} << 2 << u"フォルダです"_qs;
+        QTest::newRow("export into a missing folder") << QStringList{u"export"_qs, at(u"none/list.csv"_qs)} << 2
+                                                      << u"保存できませんでした"_qs;
+    }
+
+    void exitStatuses()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        const Run result = run(arguments);
+        QTEST(result.status, "status");
+        if (message.isEmpty()) {
+            QVERIFY2(result.err.isEmpty(), qPrintable(result.err));
+            QVERIFY(!result.out.isEmpty());
+        } else {
+            QVERIFY2(result.err.startsWith(u"glyfaro2-fonts: "_qs) && result.err.contains(message), qPrintable(result.err));
+            QVERIFY(result.out.isEmpty());
+        }
+        // A refused save leaves the file it would have replaced.
+        QCOMPARE(readFile(path(u"kept.gfc"_qs)), QByteArray("keep me"));
+    }
+
+    void compareReports()
+    {
+        const Run json = run({u"compare"_qs, u"--json"_qs, path(u"other.gfc"_qs)});
+        QCOMPARE(json.status, 1);
+        const QJsonObject report = QJsonDocument::fromJson(json.out).object();
+        QCOMPARE(report.value(u"identical"_qs).toBool(true), false);
+        QCOMPARE(report.value(u"right"_qs).toObject().value(u"count"_qs).toInt(), m_names.size());
+        const QJsonArray onlyRight = report.value(u"onlyRight"_qs).toArray();
+        QCOMPARE(onlyRight.size(), 1);
+        QCOMPARE(onlyRight.at(0).toObject().value(u"name"_qs).toString(), m_names.at(0));
+        const QJsonArray onlyLeft = report.value(u"onlyLeft"_qs).toArray();
+        QCOMPARE(onlyLeft.size(), 1);
+        QCOMPARE(onlyLeft.at(0).toObject().value(u"name"_qs).toString(), u"ＭＳ　明朝"_qs);
+        const QJsonObject differs = report.value(u"sizeDiffers"_qs).toArray().at(0).toObject();
+        QCOMPARE(differs.value(u"name"_qs).toString(), m_names.at(1));
+        QCOMPARE(differs.value(u"leftSizes"_qs).toArray().at(0).toInteger(),
+                 differs.value(u"rightSizes"_qs).toArray().at(0).toInteger() + 1);
+        QCOMPARE(report.value(u"same"_qs).toArray().size(), m_names.size() - 2);
+
+        const Run lines = run({u"compare"_qs, path(u"other.gfc"_qs)});
+        const QString text = QString::fromUtf8(lines.out);
+        QVERIFY2(text.contains(u"右だけにあるフォント  総数: 1 個\n  "_qs + m_names.at(0) + u'\n'), qPrintable(text));
+        QVERIFY(text.contains(u"同じ名前でファイルサイズが違うフォント  総数: 1 個"_qs));
+
+        const Run list = run({u"list"_qs});
+        QCOMPARE(list.status, 0);
+        QCOMPARE(QString::fromUtf8(list.out), m_names.join(u'\n') + u'\n');
+    }
+
+    // Over ssh there is no display server: the tool must not even load the
+    // libraries that would look for one.
+    void needsNoDisplayLibrary()
+    {
+        QProcess readelf;
+        readelf.start(u"readelf"_qs, {u"-d"_qs, Tool});
+        QVERIFY(readelf.waitForFinished());
+        const QByteArray needed = readelf.readAllStandardOutput();
+        QVERIFY(needed.contains("libQt6Core"));
+        for (const char* library : {"libQt6Gui", "libQt6Widgets", "libX11", "libxcb", "libGL"})
+            QVERIFY2(!needed.contains(library), library);
+    }
+
+private:
+    QString path(const QString& name) const { return m_files.filePath(name); }
+
+    std::unique_ptr<TestEnvironment> m_environment;
+    QTemporaryDir m_files;
+    QStringList m_names;
+};
+
+QTEST_GUILESS_MAIN(FontsToolTest)
+#include "tst_fontstool.moc"
