@@ -15,6 +15,7 @@
 #include "find/FindWindow.h"
 #include "fontinfo/CharacterMap.h"
 #include "fontinfo/FontDetailsWindow.h"
+#include "inventory/InventoryWindow.h"
 #include "printing/ReportPrinting.h"
 #include "platform/AppInfo.h"
 #include "desktop/DrawingFonts.h"
@@ -30,6 +31,10 @@
 #include <QApplication>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
 #include <QKeyEvent>
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -94,6 +99,8 @@ MDIForm1::MDIForm1(platform::Platform& platform, QWidget* parent)
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
     resize(twipsToPixels(10920), twipsToPixels(7500));
+    // Comparison files dropped anywhere on the window.
+    setAcceptDrops(true);
 
     createMenus();
     createToolbar();
@@ -157,6 +164,8 @@ void MDIForm1::createMenus()
                          [this] { Tools_Click(1); });
     toolsMenu->addAction(QStringLiteral("文字一覧(&M)..."), QKeySequence(Qt::CTRL | Qt::Key_M), this,
                          [this] { Tools_Click(2); });
+    toolsMenu->addSeparator();
+    toolsMenu->addAction(QStringLiteral("フォント構成の比較(&C)..."), this, [this] { Tools_Click(3); });
 
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     helpMenu->addAction(QStringLiteral("バージョン情報(&V)..."), this, [this] { Help_Click(255); });
@@ -298,8 +307,17 @@ MDIForm1::LoadResult MDIForm1::MDIForm_Load()
     if (m_ended)
         return abandonLoad();
 
-    if (system.previousInstanceRunning())
-        return fail(MessageAlreadyRunning);
+    if (system.previousInstanceRunning()) {
+        if (m_startFile.isEmpty())
+            return fail(MessageAlreadyRunning);
+        // The file is not handed over; the user is told where to open it.
+        ShowMessage(m_platform.dialogs, MessageAlreadyRunning);
+        m_platform.dialogs.messageBox(
+            QStringLiteral("ファイル「") + m_startFile + QStringLiteral("」は開いていません。\r\r")
+                + QStringLiteral("起動している Glyfaro 2 のメニュー「ファイル」→「フォント名比較ファイルを読み込む」から開いてください。"),
+            platform::MbInformation, MessageTitle);
+        return fail(-1);
+    }
 
     m_systemInfo.TotalMemory = system.totalPhysicalMemory();
     const auto version = system.version();
@@ -744,6 +762,10 @@ void MDIForm1::Tools_Click(int index)
         showFindWindow(QString());
         return;
     }
+    if (index == 3) {
+        showInventory();
+        return;
+    }
     const QString font = currentFontName();
     if (font.isEmpty()) {
         m_platform.dialogs.messageBox(QStringLiteral("フォントを一覧で選んでから、もう一度選んでください。"),
@@ -843,6 +865,79 @@ void MDIForm1::showCharacterMap(const QString& font, const QString& path, int in
         }
     }
     addToolWindow(new CharacterMap(font, file, face));
+}
+
+InventoryWindow* MDIForm1::showInventory()
+{
+    const auto machineSet = [this]() -> const FontSet& {
+        if (!m_machineSet) {
+            int fatal = -1;
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            m_machineSet = std::make_unique<FontSet>(MachineFontSet(m_catalog.AllFontNames, *m_lookup, fatal));
+            QApplication::restoreOverrideCursor();
+            // The Fonts key failed as it would for a saved file: the
+            // program ends with its message.
+            if (fatal >= 0) {
+                m_machineSet.reset();
+                fail(fatal);
+                static const FontSet none;
+                return none;
+            }
+        }
+        return *m_machineSet;
+    };
+    auto inventory = new InventoryWindow(machineSet, m_platform.dialogs, QFileInfo(m_settings.CurrentFileGFC).path());
+    connect(inventory, &InventoryWindow::printRequested, this, [this](const QStringList& lines) {
+        ReportPrintDialog dialog(lines, m_platform, this);
+        dialog.exec();
+    });
+    connect(inventory, &InventoryWindow::saveRequested, this, [this](const QList<QStringList>& rows, const QString& name) {
+        if (m_fileCommands)
+            m_fileCommands->saveTable(QStringLiteral("フォント構成の比較を保存"), name, rows);
+    });
+    inventory->showMachine(InventoryWindow::Left);
+    addToolWindow(inventory);
+    return inventory;
+}
+
+bool MDIForm1::openComparisonFile(const QString& path)
+{
+    if (!m_fileCommands)
+        return false;
+    return m_fileCommands->loadComparisonFile(QFileInfo(path).absoluteFilePath());
+}
+
+namespace {
+
+// The comparison files among what is dragged over the window.
+QStringList droppedComparisonFiles(const QMimeData* data)
+{
+    QStringList files;
+    if (!data || !data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile() && url.toLocalFile().endsWith(QStringLiteral(".gfc"), Qt::CaseInsensitive))
+            files.append(url.toLocalFile());
+    }
+    return files;
+}
+
+} // namespace
+
+void MDIForm1::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (m_loaded && !droppedComparisonFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MDIForm1::dropEvent(QDropEvent* event)
+{
+    const QStringList files = droppedComparisonFiles(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // One comparison side: the last file read is the one shown.
+    openComparisonFile(files.constFirst());
 }
 
 void MDIForm1::showFindWindow(const QString& text)

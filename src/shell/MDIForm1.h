@@ -29,6 +29,8 @@ class FileCommands;
 class FontFileLookup;
 class FindWindow;
 class FontDetailsWindow;
+class InventoryWindow;
+struct FontSet;
 class QAbstractItemView;
 
 // The main window: the multiple-document frame that holds the list and view
@@ -48,6 +50,8 @@ public:
     // The whole start-up. Ended means a fatal message was shown and the
     // program was told to end; nothing else may run then.
     LoadResult MDIForm_Load();
+    // The comparison file the program was started with, read once started.
+    void setStartFile(const QString& path) { m_startFile = path; }
     // True cancels the exit.
     bool MDIForm_QueryUnload(int unloadMode);
     void MDIForm_Unload();
@@ -59,8 +63,14 @@ public:
     void Window_Click(int index);
     void Property_Click(int index);
     void Help_Click(int index);
-    // The Tools menu: 0 the find window.
+    // The Tools menu: 0 the find window, 1 font details, 2 the character
+    // map, 3 the inventory report.
     void Tools_Click(int index);
+    // A new inventory report, this computer on the left.
+    InventoryWindow* showInventory();
+    // A comparison file given on the command line or dropped on the window,
+    // read as the File menu reads one; false when a file command is running.
+    bool openComparisonFile(const QString& path);
     // The find window, made on first use; a text, where given, goes into its text field.
     void showFindWindow(const QString& text);
     FindWindow* findWindow() const { return m_findWindow; }
@@ -107,6 +117,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createMenus();
@@ -156,6 +168,10 @@ private:
     QMdiSubWindow* m_form8Window = nullptr;
     FileCommands* m_fileCommands = nullptr;
     FindWindow* m_findWindow = nullptr;
+    // This computer's fonts with their sizes, made when the inventory first
+    // asks and kept for the run.
+    std::unique_ptr<FontSet> m_machineSet;
+    QString m_startFile;
     QMdiSubWindow* m_findWindowFrame = nullptr;
     QAction* m_alwaysOnTop = nullptr;
     int m_timerStep = 0;

@@ -4,7 +4,9 @@
 #include "shell/ViewerApplication.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QSessionManager>
+#include <QTimer>
 
 int main(int argc, char* argv[])
 {
@@ -22,7 +24,16 @@ int main(int argc, char* argv[])
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &mainWindow,
                      [&mainWindow](QSessionManager&) { mainWindow.systemShutdown(); });
 
+    // A comparison file opened from the desktop: glyfaro2 FILE.gfc.
+    const QStringList arguments = app.arguments().mid(1);
+    const QString startFile = arguments.isEmpty() ? QString() : QFileInfo(arguments.constFirst()).absoluteFilePath();
+    mainWindow.setStartFile(startFile);
     if (mainWindow.MDIForm_Load() == MDIForm1::LoadResult::Ended)
         return 0;
+    if (!startFile.isEmpty()) {
+        // After the first events, so that the window is up when the file
+        // is read, as if the user had opened it.
+        QTimer::singleShot(0, &mainWindow, [&mainWindow, startFile] { mainWindow.openComparisonFile(startFile); });
+    }
     return app.exec();
 }

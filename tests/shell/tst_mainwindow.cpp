@@ -6,6 +6,7 @@
 #include "display/Form6.h"
 #include "find/FindWindow.h"
 #include "files/Form8.h"
+#include "formats/ComparisonFile.h"
 #include "shell/MDIForm1.h"
 #include "core/SettingsStore.h"
 
@@ -24,6 +25,11 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QUrl>
 
 using platform::RootKey;
 
@@ -112,6 +118,9 @@ private slots:
     void toolbarPicturesShareOneSize();
     void lockPanelsFollowTheKeyboard();
     void windowMenuListsOpenWindows();
+    void comparisonFilesFromTheDesktop_data();
+    void comparisonFilesFromTheDesktop();
+    void secondStartWithAFileSaysWhereToOpenIt();
     void previewOpensOnceAndOpensViews();
     void aViewOpensOnTheFontChosen_data();
     void aViewOpensOnTheFontChosen();
@@ -169,6 +178,7 @@ void MainWindowTest::everyCommandThroughItsControl_data()
     row(u"ツール(&T)|フォント情報(&I)..."_qs, u"shown:FontDetailsWindow"_qs);
     row(u"key:Ctrl+I"_qs, u"shown:FontDetailsWindow"_qs);
     row(u"ツール(&T)|文字一覧(&M)..."_qs, u"shown:CharacterMap"_qs);
+    row(u"ツール(&T)|フォント構成の比較(&C)..."_qs, u"shown:InventoryWindow"_qs);
     row(u"key:Ctrl+M"_qs, u"shown:CharacterMap"_qs);
 }
 
@@ -421,6 +431,73 @@ void MainWindowTest::lockPanelsFollowTheKeyboard()
     test.system.locks = {false, true};
     QTRY_VERIFY(!window.StatusPanels[1]->isEnabled());
     QVERIFY(window.StatusPanels[2]->isEnabled());
+}
+
+// A comparison file named at start or dropped on the window is read as the
+// File menu reads one: the comparison window shows its names.
+void MainWindowTest::comparisonFilesFromTheDesktop_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<bool>("read");
+    QTest::newRow("named at start") << u"start"_qs << u"other.gfc"_qs << true;
+    QTest::newRow("dropped") << u"drop"_qs << u"other.GFC"_qs << true;
+    QTest::newRow("something else dropped") << u"drop"_qs << u"notes.txt"_qs << false;
+}
+
+void MainWindowTest::comparisonFilesFromTheDesktop()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, fileName);
+    QFETCH(bool, read);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(fileName);
+    {
+        comparison_file::Writer writer;
+        writer.addRecord(u"Other Sans"_qs, 1);
+        writer.addRecord(u"IPAゴシック"_qs, 2);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(writer.finish());
+    }
+    TestPlatform test;
+    prepareMachine(test);
+    MDIForm1 window(test.platform);
+    QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Started);
+    window.show();
+    const qsizetype boxes = test.dialogs.boxes.size();
+    if (how == u"start") {
+        QVERIFY(window.openComparisonFile(path));
+    } else {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        const QPoint at = window.rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window, &enter);
+        QCOMPARE(enter.isAccepted(), read);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window, &drop);
+    }
+    QCOMPARE(window.form8Window()->isVisible(), read);
+    QCOMPARE(window.form8()->fileNames(), read ? QStringList({u"Other Sans"_qs, u"IPAゴシック"_qs}) : QStringList());
+    QCOMPARE(window.settings().CurrentFileGFC == path, read);
+    QCOMPARE(test.dialogs.boxes.size(), boxes);
+}
+
+// The running copy keeps its windows; the second says it runs and where the
+// file can be opened, then ends.
+void MainWindowTest::secondStartWithAFileSaysWhereToOpenIt()
+{
+    TestPlatform test;
+    prepareMachine(test);
+    test.system.anotherInstance = true;
+    MDIForm1 window(test.platform);
+    window.setStartFile(u"/home/user/other.gfc"_qs);
+    QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Ended);
+    QCOMPARE(test.dialogs.boxes.size(), 2);
+    QCOMPARE(test.dialogs.boxes.at(0).text, u"このプログラムは既に起動しています。"_qs);
+    QVERIFY(test.dialogs.boxes.at(1).text.startsWith(u"ファイル「/home/user/other.gfc」は開いていません。"_qs));
+    QVERIFY(test.dialogs.boxes.at(1).text.contains(u"「フォント名比較ファイルを読み込む」"_qs));
 }
 
 void MainWindowTest::windowMenuListsOpenWindows()
