@@ -168,7 +168,13 @@ InventoryWindow::InventoryWindow(std::function<const FontSet&()> machineSet, pla
     compare();
 }
 
-InventoryWindow::~InventoryWindow() = default;
+InventoryWindow::~InventoryWindow()
+{
+    // The views outlive the inventory while the widget base class closes
+    // them, and may ask for rows meanwhile.
+    for (InventoryModel* model : m_models)
+        model->setEntries(nullptr);
+}
 
 QSize InventoryWindow::sizeHint() const
 {
@@ -226,6 +232,8 @@ void InventoryWindow::setSide(Side side, FontSet set)
 
 void InventoryWindow::compare()
 {
+    for (InventoryModel* model : m_models)
+        model->setEntries(nullptr);
     m_inventory = compared() ? CompareFontSets(*m_sets[Left], *m_sets[Right]) : Inventory{};
     const std::array<const QList<InventoryEntry>*, 4> entries{&m_inventory.onlyLeft, &m_inventory.onlyRight,
                                                               &m_inventory.sizeDiffers, &m_inventory.same};
