@@ -7,7 +7,9 @@
 #include <QTemporaryDir>
 #include <QProcess>
 #include <QString>
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 // Makes (or reuses) a synthetic set of n fonts under $GLYFARO_BENCH_DIR
 // (default /tmp/glyfaro-bench) and returns its fonts.conf.
@@ -52,6 +54,20 @@ inline QProcessEnvironment benchEnvironment(const QTemporaryDir& home, const QSt
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime")));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     return environment;
+}
+
+// The same environment for this process, before anything reads it.
+inline void useEnvironment(const QProcessEnvironment& environment)
+{
+    for (const QString& key : environment.keys())
+        qputenv(key.toLocal8Bit(), environment.value(key).toLocal8Bit());
+}
+
+// The middle of a set of measurements.
+inline double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
 
 // Wall time of one run of a program, its output discarded.

@@ -29,12 +29,6 @@ namespace {
 
 constexpr int Runs = 9;
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 long peakKilobytes()
 {
     rusage usage{};

@@ -47,8 +47,7 @@ int main(int argc, char* argv[])
     QTemporaryDir home;
     const QString conf = benchFontSet(n);
     const QProcessEnvironment environment = benchEnvironment(home, conf);
-    for (const QString& key : environment.keys())
-        qputenv(key.toLocal8Bit(), environment.value(key).toLocal8Bit());
+    useEnvironment(environment);
     prepareBenchSettings(environment.value(QStringLiteral("XDG_CONFIG_HOME")));
     timeProcess(QStringLiteral("fc-list"), {}, environment);
     const double fcList = timeProcess(QStringLiteral("fc-list"), {}, environment);

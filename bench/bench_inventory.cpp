@@ -26,12 +26,6 @@ public:
     std::optional<std::uint32_t> chooseColor(std::uint32_t) override { return std::nullopt; }
 };
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // Another machine's file: every 50th font missing, every 70th in another
 // version, a hundred fonts of its own, some of them only wider in width.
 QByteArray otherMachine(const QByteArray& here)
@@ -56,8 +50,7 @@ int main(int argc, char* argv[])
     QTemporaryDir home;
     const QString conf = benchFontSet(n);
     const QProcessEnvironment environment = benchEnvironment(home, conf);
-    for (const QString& key : environment.keys())
-        qputenv(key.toLocal8Bit(), environment.value(key).toLocal8Bit());
+    useEnvironment(environment);
 
     QApplication app(argc, argv);
     const QString tool = QCoreApplication::applicationDirPath() + QStringLiteral("/glyfaro2-fonts");
@@ -92,13 +85,14 @@ int main(int argc, char* argv[])
 
     // The report of two files: both read, compared, the window shown.
     NoDialogs dialogs;
+    const Settings settings;
     const FontSet none;
     std::vector<double> window;
     qsizetype counts[4] = {};
     for (int run = 0; run < 7; ++run) {
         QElapsedTimer clock;
         clock.start();
-        InventoryWindow report([&none]() -> const FontSet& { return none; }, dialogs, home.path());
+        InventoryWindow report([&none]() -> const FontSet& { return none; }, dialogs, settings);
         report.readFile(InventoryWindow::Left, here);
         report.readFile(InventoryWindow::Right, other);
         report.show();

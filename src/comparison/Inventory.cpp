@@ -132,9 +132,7 @@ QString GroupTitle(InventoryGroup group)
     return {};
 }
 
-namespace {
-
-const QList<InventoryEntry>& entriesOf(const Inventory& inventory, InventoryGroup group)
+const QList<InventoryEntry>& EntriesOf(const Inventory& inventory, InventoryGroup group)
 {
     switch (group) {
     case InventoryGroup::OnlyLeft:
@@ -149,26 +147,21 @@ const QList<InventoryEntry>& entriesOf(const Inventory& inventory, InventoryGrou
     return inventory.same;
 }
 
-constexpr InventoryGroup Groups[] = {InventoryGroup::OnlyLeft, InventoryGroup::OnlyRight, InventoryGroup::SizeDiffers,
-                                     InventoryGroup::Same};
-
-QString noteOf(const InventoryEntry& entry)
+QString ProbableMatchNote(const InventoryEntry& entry)
 {
     return entry.probableMatch.isEmpty() ? QString()
                                          : QStringLiteral("同じフォントの可能性: ") + OneLineText(entry.probableMatch);
 }
-
-} // namespace
 
 QList<QStringList> InventoryTable(const Inventory& inventory, const FontSet& left, const FontSet& right)
 {
     QList<QStringList> rows;
     rows.append({QStringLiteral("区分"), QStringLiteral("フォント名"), QStringLiteral("左のサイズ (") + left.title + u')',
                  QStringLiteral("右のサイズ (") + right.title + u')', QStringLiteral("備考")});
-    for (const InventoryGroup group : Groups) {
-        for (const InventoryEntry& entry : entriesOf(inventory, group)) {
+    for (const InventoryGroup group : InventoryGroups) {
+        for (const InventoryEntry& entry : EntriesOf(inventory, group)) {
             rows.append({GroupTitle(group), entry.name, entry.leftSizes.isEmpty() ? QString() : SizesText(entry.leftSizes),
-                         entry.rightSizes.isEmpty() ? QString() : SizesText(entry.rightSizes), noteOf(entry)});
+                         entry.rightSizes.isEmpty() ? QString() : SizesText(entry.rightSizes), ProbableMatchNote(entry)});
         }
     }
     return rows;
@@ -182,8 +175,8 @@ QStringList InventoryLines(const Inventory& inventory, const FontSet& left, cons
                  + QStringLiteral(" 個）"));
     lines.append(QStringLiteral("右: ") + right.title + QStringLiteral("（") + QString::number(right.names.size())
                  + QStringLiteral(" 個）"));
-    for (const InventoryGroup group : Groups) {
-        const QList<InventoryEntry>& entries = entriesOf(inventory, group);
+    for (const InventoryGroup group : InventoryGroups) {
+        const QList<InventoryEntry>& entries = EntriesOf(inventory, group);
         lines.append(QString());
         lines.append(GroupTitle(group) + QStringLiteral("  総数: ") + QString::number(entries.size())
                      + QStringLiteral(" 個"));
@@ -199,7 +192,7 @@ QStringList InventoryLines(const Inventory& inventory, const FontSet& left, cons
                 line += QStringLiteral("  左 ") + SizesText(entry.leftSizes) + QStringLiteral(" バイト / 右 ")
                         + SizesText(entry.rightSizes) + QStringLiteral(" バイト");
             if (!entry.probableMatch.isEmpty())
-                line += QStringLiteral("  （") + noteOf(entry) + QStringLiteral("）");
+                line += QStringLiteral("  （") + ProbableMatchNote(entry) + QStringLiteral("）");
             lines.append(line);
         }
     }

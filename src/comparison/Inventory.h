@@ -52,7 +52,13 @@ QString SizesText(const QList<qint64>& sizes);
 // The four groups as one table: a heading row, then a row per name with its
 // group, the two sizes and the probable match; saved as CSV, printed as lines.
 enum class InventoryGroup { OnlyLeft, OnlyRight, SizeDiffers, Same };
+// The groups in the order the report gives them.
+inline constexpr InventoryGroup InventoryGroups[] = {InventoryGroup::OnlyLeft, InventoryGroup::OnlyRight,
+                                                     InventoryGroup::SizeDiffers, InventoryGroup::Same};
 QString GroupTitle(InventoryGroup group);
+const QList<InventoryEntry>& EntriesOf(const Inventory& inventory, InventoryGroup group);
+// "同じフォントの可能性: …" for a name with a probable match, else empty.
+QString ProbableMatchNote(const InventoryEntry& entry);
 QList<QStringList> InventoryTable(const Inventory& inventory, const FontSet& left, const FontSet& right);
 // The report as printed lines: both sides, each group with its count and
 // names, the shared names counted only.

@@ -3,6 +3,7 @@
 #include "catalog/OneLineText.h"
 #include "core/Messages.h"
 #include "desktop/ProgramIcon.h"
+#include "files/FileCommands.h"
 #include "formats/FontNameFiles.h"
 
 #include <QAbstractTableModel>
@@ -19,10 +20,6 @@
 namespace {
 
 constexpr int MessageFileDamaged = 9;
-constexpr int AskFileMustExist = 0x1000;
-
-constexpr InventoryGroup GroupOrder[] = {InventoryGroup::OnlyLeft, InventoryGroup::OnlyRight,
-                                         InventoryGroup::SizeDiffers, InventoryGroup::Same};
 
 // Tab captions short enough for the four to stand side by side; the
 // whole title is the tab's tip.
@@ -81,8 +78,7 @@ public:
         case 2:
             return entry.rightSizes.isEmpty() ? QString() : SizesText(entry.rightSizes);
         default:
-            return entry.probableMatch.isEmpty() ? QString()
-                                                 : QStringLiteral("同じフォントの可能性: ") + OneLineText(entry.probableMatch);
+            return ProbableMatchNote(entry);
         }
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
@@ -98,11 +94,11 @@ private:
 };
 
 InventoryWindow::InventoryWindow(std::function<const FontSet&()> machineSet, platform::Dialogs& dialogs,
-                                 QString folder, QWidget* parent)
+                                 const Settings& settings, QWidget* parent)
     : QWidget(parent)
     , m_machineSet(std::move(machineSet))
     , m_dialogs(dialogs)
-    , m_folder(std::move(folder))
+    , m_settings(settings)
 {
     setWindowTitle(QStringLiteral("フォント構成の比較"));
     setWindowIcon(platform::programIcon());
@@ -144,8 +140,8 @@ InventoryWindow::InventoryWindow(std::function<const FontSet&()> machineSet, pla
         Lists[group]->setColumnWidth(0, 260);
         Lists[group]->setColumnWidth(1, 130);
         Lists[group]->setColumnWidth(2, 130);
-        Groups->addTab(Lists[group], shortTitle(GroupOrder[group]));
-        Groups->setTabToolTip(int(group), GroupTitle(GroupOrder[group]));
+        Groups->addTab(Lists[group], shortTitle(InventoryGroups[group]));
+        Groups->setTabToolTip(int(group), GroupTitle(InventoryGroups[group]));
     }
     layout->addWidget(Groups, 1);
 
@@ -188,11 +184,8 @@ void InventoryWindow::showMachine(Side side)
 
 void InventoryWindow::chooseFile(Side side)
 {
-    const platform::FileDialogRequest request{QStringLiteral("フォント比較用ファイルを読み込む"),
-                                              QStringLiteral("Glyfaro 2 用フォント比較ファイル (*.gfc)|*.gfc|"),
-                                              m_folder.isEmpty() ? QString() : m_folder + QStringLiteral("/*.gfc"),
-                                              AskFileMustExist, {}};
-    const std::optional<QString> chosen = m_dialogs.openFile(request);
+    // The File menu's own dialog for reading a comparison file.
+    const std::optional<QString> chosen = m_dialogs.openFile(FileCommands::dialogRequest(5, m_settings));
     if (chosen && !chosen->isEmpty())
         readFile(side, *chosen);
 }
@@ -218,7 +211,6 @@ bool InventoryWindow::readFile(Side side, const QString& path)
     case FontSetFile::Status::Read:
         break;
     }
-    m_folder = QFileInfo(path).absolutePath();
     setSide(side, FontSet{QFileInfo(path).fileName(), std::move(file.names), std::move(file.sizes)});
     return true;
 }
@@ -235,12 +227,11 @@ void InventoryWindow::compare()
     for (InventoryModel* model : m_models)
         model->setEntries(nullptr);
     m_inventory = compared() ? CompareFontSets(*m_sets[Left], *m_sets[Right]) : Inventory{};
-    const std::array<const QList<InventoryEntry>*, 4> entries{&m_inventory.onlyLeft, &m_inventory.onlyRight,
-                                                              &m_inventory.sizeDiffers, &m_inventory.same};
-    for (std::size_t group = 0; group < entries.size(); ++group) {
-        m_models[group]->setEntries(entries[group]);
-        Groups->setTabText(int(group), shortTitle(GroupOrder[group]) + QStringLiteral("（")
-                                           + QString::number(entries[group]->size()) + QStringLiteral(" 個）"));
+    for (std::size_t group = 0; group < m_models.size(); ++group) {
+        const QList<InventoryEntry>& entries = EntriesOf(m_inventory, InventoryGroups[group]);
+        m_models[group]->setEntries(&entries);
+        Groups->setTabText(int(group), shortTitle(InventoryGroups[group]) + QStringLiteral("（")
+                                           + QString::number(entries.size()) + QStringLiteral(" 個）"));
     }
     SaveButton->setEnabled(compared());
     PrintButton->setEnabled(compared());

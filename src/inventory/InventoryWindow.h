@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comparison/Inventory.h"
+#include "core/Settings.h"
 #include "platform/Dialogs.h"
 
 #include <QWidget>
@@ -23,8 +24,8 @@ class InventoryWindow : public QWidget {
 public:
     enum Side { Left = 0, Right = 1 };
     // machineSet gives this computer's fonts; it is asked when a side first
-    // shows them. folder is where the file dialog starts.
-    InventoryWindow(std::function<const FontSet&()> machineSet, platform::Dialogs& dialogs, QString folder,
+    // shows them. Files are asked for as the File menu asks for one.
+    InventoryWindow(std::function<const FontSet&()> machineSet, platform::Dialogs& dialogs, const Settings& settings,
                     QWidget* parent = nullptr);
     ~InventoryWindow() override;
 
@@ -41,8 +42,6 @@ public:
     const Inventory& inventory() const { return m_inventory; }
     bool compared() const { return m_sets[Left].has_value() && m_sets[Right].has_value(); }
     const FontSet* set(Side side) const { return m_sets[side] ? &*m_sets[side] : nullptr; }
-    // The folder of the last file read, for the next dialog.
-    QString folder() const { return m_folder; }
 
     std::array<QLabel*, 2> SideLabel{};
     std::array<QPushButton*, 2> MachineButton{};
@@ -63,7 +62,7 @@ private:
 
     std::function<const FontSet&()> m_machineSet;
     platform::Dialogs& m_dialogs;
-    QString m_folder;
+    const Settings& m_settings;
     std::array<std::optional<FontSet>, 2> m_sets;
     Inventory m_inventory;
     std::array<InventoryModel*, 4> m_models{};

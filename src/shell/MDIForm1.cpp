@@ -33,7 +33,6 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QMimeData>
 #include <QKeyEvent>
 #include <QDateTime>
@@ -836,10 +835,7 @@ FontDetailsWindow* MDIForm1::showFontDetails(const QString& font, const QString&
     auto details = new FontDetailsWindow(font, m_platform.fonts, sample);
     connect(details, &FontDetailsWindow::characterMapRequested, this,
             [this](const QString& name, const QString& path, int index) { showCharacterMap(name, path, index); });
-    connect(details, &FontDetailsWindow::printRequested, this, [this](const QStringList& lines) {
-        ReportPrintDialog dialog(lines, m_platform, this);
-        dialog.exec();
-    });
+    connect(details, &FontDetailsWindow::printRequested, this, &MDIForm1::printReport);
     connect(details, &FontDetailsWindow::saveRequested, this,
             [this](const QString& name, const FaceDetails& face, const QList<SetCoverage>& coverage) {
                 if (m_fileCommands)
@@ -886,11 +882,8 @@ InventoryWindow* MDIForm1::showInventory()
         }
         return *m_machineSet;
     };
-    auto inventory = new InventoryWindow(machineSet, m_platform.dialogs, QFileInfo(m_settings.CurrentFileGFC).path());
-    connect(inventory, &InventoryWindow::printRequested, this, [this](const QStringList& lines) {
-        ReportPrintDialog dialog(lines, m_platform, this);
-        dialog.exec();
-    });
+    auto inventory = new InventoryWindow(machineSet, m_platform.dialogs, m_settings);
+    connect(inventory, &InventoryWindow::printRequested, this, &MDIForm1::printReport);
     connect(inventory, &InventoryWindow::saveRequested, this, [this](const QList<QStringList>& rows, const QString& name) {
         if (m_fileCommands)
             m_fileCommands->saveTable(QStringLiteral("フォント構成の比較を保存"), name, rows);
@@ -902,9 +895,13 @@ InventoryWindow* MDIForm1::showInventory()
 
 bool MDIForm1::openComparisonFile(const QString& path)
 {
-    if (!m_fileCommands)
-        return false;
-    return m_fileCommands->loadComparisonFile(QFileInfo(path).absoluteFilePath());
+    return m_fileCommands && m_fileCommands->loadComparisonFile(path);
+}
+
+void MDIForm1::printReport(const QStringList& lines)
+{
+    ReportPrintDialog dialog(lines, m_platform, this);
+    dialog.exec();
 }
 
 namespace {

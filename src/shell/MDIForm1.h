@@ -133,6 +133,8 @@ private:
     void showPreferences();
     // The details and character map items on a list of fonts' context menu.
     void addFontMenu(QAbstractItemView* list);
+    // A report of a Tools window printed through the report print dialog.
+    void printReport(const QStringList& lines);
     // A window of the Tools menu, made anew each time, placed and shown.
     QMdiSubWindow* addToolWindow(QWidget* window);
 

@@ -45,7 +45,7 @@ private slots:
                 ++m_machineAsked;
                 return m_machine;
             },
-            *m_dialogs, m_files.path());
+            *m_dialogs, m_settings);
         m_window->show();
     }
 
@@ -137,6 +137,7 @@ private slots:
 
 private:
     QTemporaryDir m_files;
+    Settings m_settings;
     FontSet m_machine{ThisMachineTitle, {u"A"_qs, u"B"_qs, u"C"_qs}, {10, 10, 10}};
     int m_machineAsked = 0;
     std::unique_ptr<FakeDialogs> m_dialogs;
