@@ -6,6 +6,8 @@
 
 #include <QFileInfo>
 
+#include <climits>
+
 using namespace platform;
 
 namespace {
@@ -78,16 +80,50 @@ void FontFileLookup::buildIndex()
     });
 }
 
-std::optional<qsizetype> FontFileLookup::walkAll(const QString& searchText) const
+int FontFileLookup::entryRank(const QString& entry, const QString& searchText)
 {
-    for (qsizetype position = 0; position < m_entries.size(); ++position) {
-        if (m_entries.at(position).contains(searchText, Qt::CaseSensitive))
-            return position;
-    }
-    return std::nullopt;
+    // Names that merely contain the text keep the sorted order among
+    // themselves ("Courier 10,12,15" before "Courier New (TrueType)").
+    constexpr int Contained = INT_MAX;
+    if (searchText.isEmpty())
+        return Contained;
+    const QLatin1String joiner(" & ");
+    QStringView names(entry);
+    const qsizetype format = names.lastIndexOf(QLatin1String(" ("));
+    if (format > 0 && names.endsWith(u')'))
+        names = names.first(format);
+    const qsizetype length = searchText.size();
+    const bool atStart = names.startsWith(searchText)
+                         && (names.size() == length || names.sliced(length).startsWith(joiner));
+    const bool atEnd = names.size() > length && names.endsWith(searchText)
+                       && names.first(names.size() - length).endsWith(joiner);
+    const bool inside = names.contains(joiner + searchText + joiner);
+    return atStart || atEnd || inside ? int(names.size()) : Contained;
 }
 
-std::optional<qsizetype> FontFileLookup::firstEntryContaining(const QString& searchText) const
+void FontFileLookup::offer(qsizetype position, const QString& searchText, std::optional<qsizetype>& best,
+                           int& bestRank) const
+{
+    const QString& entry = m_entries.at(position);
+    if (!entry.contains(searchText, Qt::CaseSensitive))
+        return;
+    const int rank = entryRank(entry, searchText);
+    if (!best || rank < bestRank) {
+        best = position;
+        bestRank = rank;
+    }
+}
+
+std::optional<qsizetype> FontFileLookup::walkAll(const QString& searchText) const
+{
+    std::optional<qsizetype> best;
+    int bestRank = 0;
+    for (qsizetype position = 0; position < m_entries.size(); ++position)
+        offer(position, searchText, best, bestRank);
+    return best;
+}
+
+std::optional<qsizetype> FontFileLookup::entryFor(const QString& searchText) const
 {
     if (searchText.size() < TrigramLength) {
         auto cached = m_shortTexts.constFind(searchText);
@@ -109,19 +145,18 @@ std::optional<qsizetype> FontFileLookup::firstEntryContaining(const QString& sea
         if (!rarest || span->count < rarest->count)
             rarest = &*span;
     }
-    for (qint32 i = 0; i < rarest->count; ++i) {
-        const qint32 position = m_postings[std::size_t(rarest->start + i)];
-        if (m_entries.at(position).contains(searchText, Qt::CaseSensitive))
-            return position;
-    }
-    return std::nullopt;
+    std::optional<qsizetype> best;
+    int bestRank = 0;
+    for (qint32 i = 0; i < rarest->count; ++i)
+        offer(m_postings[std::size_t(rarest->start + i)], searchText, best, bestRank);
+    return best;
 }
 
 FontFileInfo FontFileLookup::LookupFontFile(const QString& fontName) const
 {
     // The vertical-writing form "@name" lives in the same file as "name".
     const QString searchText = fontName.startsWith(QLatin1Char('@')) ? fontName.mid(1) : fontName;
-    const std::optional<qsizetype> position = firstEntryContaining(searchText);
+    const std::optional<qsizetype> position = entryFor(searchText);
     if (!position)
         return notFound();
 

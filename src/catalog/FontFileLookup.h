@@ -20,10 +20,16 @@ struct FontFileInfo {
     int fatalMessage = -1;
 };
 
-// Finds the file that holds a font: the first Fonts-key entry, in sorted
-// order, whose name contains the font name (a leading "@" dropped), then the
-// file that entry names. Built once; the entries are indexed by character
-// trigrams so a lookup does not read every entry.
+// Finds the file that holds a font: a Fonts-key entry whose name contains the
+// font name (a leading "@" dropped), then the file that entry names. Among
+// the entries that contain it, an entry that carries the name as one of its
+// family names, with no style after it, wins: that is the family's regular
+// face, and a family's file must not depend on how the entries happen to
+// sort ("DejaVu Sans (TrueType)" before "DejaVu Sans & DejaVu Sans Condensed
+// Condensed (TrueType)"). Of those the shortest name wins, so a face with a
+// style added loses to the plain one; otherwise the first in sorted order.
+// Built once; the entries are indexed by character trigrams so a lookup does
+// not read every entry.
 class FontFileLookup {
 public:
     FontFileLookup(const FontCatalog& catalog, platform::Platform& platform,
@@ -31,13 +37,19 @@ public:
 
     FontFileInfo LookupFontFile(const QString& fontName) const;
 
-    // The position in FontFileEntries of the first entry that contains
-    // searchText exactly; nullopt when none does.
-    std::optional<qsizetype> firstEntryContaining(const QString& searchText) const;
+    // The position in FontFileEntries of the entry the lookup takes for
+    // searchText, by the rule above; nullopt when no entry contains it.
+    std::optional<qsizetype> entryFor(const QString& searchText) const;
+
+    // How well an entry that contains searchText stands for it: lower is
+    // better, ties go to the earlier entry.
+    static int entryRank(const QString& entry, const QString& searchText);
 
 private:
     void buildIndex();
     std::optional<qsizetype> walkAll(const QString& searchText) const;
+    // Keeps position when its entry contains searchText and ranks better than best.
+    void offer(qsizetype position, const QString& searchText, std::optional<qsizetype>& best, int& bestRank) const;
 
     QStringList m_entries;
     QString m_fontsFolder;

@@ -31,23 +31,13 @@ void sortByKeys(QStringList& names, const std::vector<Key>& keys,
 
 void SortLikeListBox(QStringList& names)
 {
-    const QLocale locale;
-    if (locale.language() == QLocale::C) {
-        // Qt's collator ignores the case setting for sort keys in the C
-        // locale, so fold the case ourselves there.
-        std::vector<QString> keys;
-        keys.reserve(std::size_t(names.size()));
-        for (const QString& name : names)
-            keys.push_back(name.toCaseFolded());
-        sortByKeys<QString>(names, keys, [](const QString& left, const QString& right) {
-            return left.compare(right);
-        });
-        return;
-    }
-
+    // Always the Japanese collation, whatever the process locale: the lists
+    // and every file made from them (the comparison file, the CSV list, the
+    // file lookup's walk) must come out the same whether the viewer runs in
+    // a Japanese desktop session or the tool in a C locale over ssh.
     // One sort key per name keeps the collation cost linear; comparing names
     // with the collator inside the sort would redo it at every comparison.
-    QCollator collator(locale);
+    QCollator collator(QLocale(QLocale::Japanese, QLocale::Japan));
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::vector<QCollatorSortKey> keys;
     keys.reserve(std::size_t(names.size()));

@@ -24,6 +24,11 @@ QString groupedDigits(qint64 value)
 
 } // namespace
 
+QString NumberText(qint64 value)
+{
+    return value == 0 ? QStringLiteral("0") : groupedDigits(value);
+}
+
 QString ShortSizeText(qint64 bytes)
 {
     return groupedDigits(bytes);

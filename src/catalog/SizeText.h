@@ -3,6 +3,10 @@
 #include <QString>
 #include <QtGlobal>
 
+// A count or size as every window past the lists shows it, digits grouped
+// by three with commas: 2965 -> "2,965", 0 -> "0". The same in every locale.
+QString NumberText(qint64 value);
+
 // The byte count with thousands commas, "" for 0: 1234567 -> "1,234,567".
 QString ShortSizeText(qint64 bytes);
 

@@ -24,5 +24,5 @@ class NoPrinters : public platform::Printers {
 public:
     QStringList printerNames() override { return {}; }
     QStringList printerFonts(int) override { return {}; }
-    Job startJob(int) override { return {}; }
+    Job startJob(int, const QString&) override { return {}; }
 };

@@ -56,6 +56,7 @@ public:
     }
 
     const QStringList& names() const { return m_catalog.AllFontNames; }
+    QString name() { return m_system.machineName(); }
     // Indexed only when a command needs the files: a list does not.
     const FontFileLookup& lookup()
     {
@@ -192,7 +193,7 @@ int compare(const QStringList& files, bool json, QIODevice& out, QIODevice& err)
         if (!machine.build())
             return ToolTrouble;
         int fatal = -1;
-        right = MachineFontSet(machine.names(), machine.lookup(), fatal);
+        right = MachineFontSet(machine.names(), machine.lookup(), machine.name(), fatal);
         if (fatal >= 0) {
             machine.fail(fatal);
             return ToolTrouble;

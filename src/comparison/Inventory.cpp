@@ -3,6 +3,7 @@
 #include "catalog/FontFileLookup.h"
 #include "catalog/NameMatching.h"
 #include "catalog/OneLineText.h"
+#include "catalog/SizeText.h"
 #include "formats/ComparisonFile.h"
 
 #include <QHash>
@@ -66,9 +67,15 @@ private:
 
 } // namespace
 
-FontSet MachineFontSet(const QStringList& allFontNames, const FontFileLookup& lookup, int& fatalMessage)
+QString MachineTitle(const QString& machineName)
 {
-    FontSet set{ThisMachineTitle, {}, {}};
+    return machineName.isEmpty() ? ThisMachineTitle : ThisMachineTitle + u'「' + machineName + u'」';
+}
+
+FontSet MachineFontSet(const QStringList& allFontNames, const FontFileLookup& lookup, const QString& machineName,
+                       int& fatalMessage)
+{
+    FontSet set{MachineTitle(machineName), {}, {}};
     set.names.reserve(allFontNames.size());
     set.sizes.reserve(allFontNames.size());
     for (const QString& name : allFontNames) {
@@ -107,13 +114,13 @@ Inventory CompareFontSets(const FontSet& left, const FontSet& right)
     return inventory;
 }
 
-QString SizesText(const QList<qint64>& sizes)
+QString SizesText(const QList<qint64>& sizes, Digits digits)
 {
     if (sizes.isEmpty())
         return QStringLiteral("-");
     QStringList texts;
     for (const qint64 size : sizes)
-        texts.append(QString::number(size));
+        texts.append(digits == Digits::Grouped ? NumberText(size) : QString::number(size));
     return texts.join(QStringLiteral(" / "));
 }
 
@@ -171,14 +178,14 @@ QStringList InventoryLines(const Inventory& inventory, const FontSet& left, cons
 {
     QStringList lines;
     lines.append(QStringLiteral("フォント構成の比較"));
-    lines.append(QStringLiteral("左: ") + left.title + QStringLiteral("（") + QString::number(left.names.size())
+    lines.append(QStringLiteral("左: ") + left.title + QStringLiteral("（") + NumberText(left.names.size())
                  + QStringLiteral(" 個）"));
-    lines.append(QStringLiteral("右: ") + right.title + QStringLiteral("（") + QString::number(right.names.size())
+    lines.append(QStringLiteral("右: ") + right.title + QStringLiteral("（") + NumberText(right.names.size())
                  + QStringLiteral(" 個）"));
     for (const InventoryGroup group : InventoryGroups) {
         const QList<InventoryEntry>& entries = EntriesOf(inventory, group);
         lines.append(QString());
-        lines.append(GroupTitle(group) + QStringLiteral("  総数: ") + QString::number(entries.size())
+        lines.append(GroupTitle(group) + QStringLiteral("  総数: ") + NumberText(entries.size())
                      + QStringLiteral(" 個"));
         if (group == InventoryGroup::SizeDiffers && !entries.isEmpty())
             lines.append(QStringLiteral("  （別の版のフォントである可能性が高く、文字の幅や字形が違うことがあります）"));
@@ -189,8 +196,9 @@ QStringList InventoryLines(const Inventory& inventory, const FontSet& left, cons
         for (const InventoryEntry& entry : entries) {
             QString line = QStringLiteral("  ") + OneLineText(entry.name);
             if (group == InventoryGroup::SizeDiffers)
-                line += QStringLiteral("  左 ") + SizesText(entry.leftSizes) + QStringLiteral(" バイト / 右 ")
-                        + SizesText(entry.rightSizes) + QStringLiteral(" バイト");
+                line += QStringLiteral("  左 ") + SizesText(entry.leftSizes, Digits::Grouped)
+                        + QStringLiteral(" バイト / 右 ") + SizesText(entry.rightSizes, Digits::Grouped)
+                        + QStringLiteral(" バイト");
             if (!entry.probableMatch.isEmpty())
                 line += QStringLiteral("  （") + ProbableMatchNote(entry) + QStringLiteral("）");
             lines.append(line);

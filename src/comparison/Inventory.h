@@ -7,6 +7,8 @@
 // One machine's fonts for comparing: this machine's catalogue or a
 // comparison file, names with their font files' sizes.
 inline const QString ThisMachineTitle = QStringLiteral("このコンピュータ");
+// "このコンピュータ「proof-01」": a report filed from many machines must say which.
+QString MachineTitle(const QString& machineName);
 
 struct FontSet {
     QString title; // ThisMachineTitle or the file's name
@@ -41,13 +43,16 @@ class FontFileLookup;
 // This machine's fonts, each size as a comparison file saved here holds it,
 // so that such a file compares the same. fatalMessage is set (and the set is
 // incomplete) when the Fonts key failed.
-FontSet MachineFontSet(const QStringList& allFontNames, const FontFileLookup& lookup, int& fatalMessage);
+FontSet MachineFontSet(const QStringList& allFontNames, const FontFileLookup& lookup, const QString& machineName,
+                       int& fatalMessage);
 
 Inventory CompareFontSets(const FontSet& left, const FontSet& right);
 
-// The file sizes of a size list as the report shows them: "6235344", as
-// the exported list writes sizes, or several joined by " / "; "-" for none.
-QString SizesText(const QList<qint64>& sizes);
+// The file sizes of a size list: "6235344" as the exported list writes
+// sizes (Plain, for files), "6,235,344" as the windows and the printout
+// show them (Grouped); several joined by " / "; "-" for none.
+enum class Digits { Plain, Grouped };
+QString SizesText(const QList<qint64>& sizes, Digits digits = Digits::Plain);
 
 // The four groups as one table: a heading row, then a row per name with its
 // group, the two sizes and the probable match; saved as CSV, printed as lines.

@@ -67,10 +67,10 @@ QStringList PrintModulePrinters::printerFonts(int index)
     return printers ? printers->printerFonts(index) : QStringList();
 }
 
-Printers::Job PrintModulePrinters::startJob(int index)
+Printers::Job PrintModulePrinters::startJob(int index, const QString& pdfFileName)
 {
     Printers* printers = loaded();
-    return printers ? printers->startJob(index) : Job();
+    return printers ? printers->startJob(index, pdfFileName) : Job();
 }
 
 } // namespace platform

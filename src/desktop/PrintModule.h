@@ -22,7 +22,7 @@ public:
 
     QStringList printerNames() override;
     QStringList printerFonts(int index) override;
-    Job startJob(int index) override;
+    Job startJob(int index, const QString& pdfFileName) override;
 
     // Where the module lies beside the running program, in the build tree
     // and once installed alike.

@@ -49,6 +49,8 @@ public:
 
     // The box's text with its lines joined by CR LF, as the box holds it.
     QString Text1Text() const;
+    // Puts a text into the box, as typing it would.
+    void setSampleText(const QString& text) { setText1Text(text); }
 
     void Combo1_Click();
     void Slider1_Scroll();

@@ -1,5 +1,7 @@
 #include "find/FindWindow.h"
 
+#include "catalog/SizeText.h"
+
 #include "catalog/FontGrouping.h"
 #include "desktop/DrawingFonts.h"
 #include "desktop/MissingGlyphs.h"
@@ -195,6 +197,10 @@ void FindWindow::createControls()
     Results->setSelectionMode(QAbstractItemView::SingleSelection);
     Results->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     CountLabel = new QLabel(this);
+    ReasonLabel = new QLabel(this);
+    ReasonLabel->setTextFormat(Qt::PlainText);
+    ReasonLabel->setWordWrap(true);
+    ReasonLabel->hide();
 
     auto fields = new QFormLayout;
     fields->addRow(QStringLiteral("フォント名:"), NameField);
@@ -203,6 +209,7 @@ void FindWindow::createControls()
     auto layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(Results, 1);
+    layout->addWidget(ReasonLabel);
     layout->addWidget(CountLabel);
     // Typing goes to the name field whenever the window takes the focus.
     setFocusProxy(NameField);
@@ -235,10 +242,14 @@ void FindWindow::refresh()
     QList<FoundFont> found = m_finder.find(NameField->text(), TextField->text(), lacking);
     const qsizetype complete = std::count_if(found.cbegin(), found.cend(), [](const FoundFont& f) { return f.lacking.isEmpty(); });
     m_model->setFound(std::move(found), TextField->text());
-    QString count = QStringLiteral("総数: ") + QString::number(complete) + QStringLiteral(" 個");
+    QString count = QStringLiteral("総数: ") + NumberText(complete) + QStringLiteral(" 個");
     if (lacking == LackingFonts::Listed)
-        count += QStringLiteral("　一部の文字が足りない: ") + QString::number(m_model->rowCount() - complete) + QStringLiteral(" 個");
+        count += QStringLiteral("　一部の文字が足りない: ") + NumberText(m_model->rowCount() - complete) + QStringLiteral(" 個");
     CountLabel->setText(count);
+    const QString reason = m_model->rowCount() > 0 ? QString()
+                                                   : m_finder.whyNothing(NameField->text(), TextField->text(), lacking);
+    ReasonLabel->setText(reason);
+    ReasonLabel->setVisible(!reason.isEmpty());
     if (m_model->rowCount() > 0)
         Results->setCurrentIndex(m_model->index(0));
 }
@@ -247,5 +258,5 @@ void FindWindow::openCurrent()
 {
     const int position = positionAt(Results->currentIndex().row());
     if (position >= 0)
-        emit openViewAt(position);
+        emit openViewAt(position, TextField->text().trimmed());
 }

@@ -35,10 +35,13 @@ public:
     QCheckBox* LackingCheck = nullptr;
     QListView* Results = nullptr;
     QLabel* CountLabel = nullptr;
+    // Why nothing matched; hidden while fonts are listed.
+    QLabel* ReasonLabel = nullptr;
 
 signals:
-    // A new individual view on the font at this catalogue position.
-    void openViewAt(int position);
+    // A new individual view on the font at this catalogue position, showing
+    // the text searched for; an empty text keeps the view's own.
+    void openViewAt(int position, const QString& text);
 
 private:
     void createControls();

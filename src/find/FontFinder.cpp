@@ -30,6 +30,43 @@ void FontFinder::readNames()
     }
 }
 
+namespace {
+
+bool holdsKana(const QString& text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u >= 0x3041 && u <= 0x30FF) || (u >= 0xFF66 && u <= 0xFF9D);
+    });
+}
+
+} // namespace
+
+QString FontFinder::whyNothing(const QString& name, const QString& text, LackingFonts lacking)
+{
+    const QString wanted = name.trimmed();
+    const bool byText = !charactersOf(text).isEmpty();
+    if ((wanted.isEmpty() && !byText) || !find(name, text, lacking).isEmpty())
+        return {};
+    if (!wanted.isEmpty() && find(name, QString(), lacking).isEmpty()) {
+        QString reason = QStringLiteral("名前に「%1」を含むフォントはありません。").arg(wanted);
+        // Folding makes kana match kana in any width, but a name written in
+        // kanji cannot be found by its reading.
+        if (holdsKana(wanted))
+            reason += QStringLiteral("漢字の名前は読みでは見つかりません。漢字か英字で入力してください（例: 明朝、mincho）。");
+        return reason;
+    }
+    const QString shown = text.trimmed();
+    QString reason = wanted.isEmpty()
+                         ? QStringLiteral("「%1」をすべて表示できるフォントはありません。").arg(shown)
+                         : QStringLiteral("名前に「%1」を含むフォントに、「%2」をすべて表示できるものはありません。").arg(wanted, shown);
+    if (lacking == LackingFonts::Hidden)
+        reason += QStringLiteral("「一部の文字が足りないフォントも表示」を選ぶと、一部だけ表示できるフォントも並びます。");
+    else
+        reason += QStringLiteral("この文字を 1 字でも表示できるフォントもありません。");
+    return reason;
+}
+
 QString FontFinder::otherNamesOf(int position)
 {
     readNames();

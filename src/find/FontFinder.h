@@ -33,6 +33,10 @@ public:
     // one of its characters follow, fewest missing first.
     QList<FoundFont> find(const QString& name, const QString& text, LackingFonts lacking);
 
+    // Why find() gave nothing for name and text, in words a user can act on;
+    // empty when it gives something.
+    QString whyNothing(const QString& name, const QString& text, LackingFonts lacking);
+
     // The font's names other than the one the catalogue shows, joined by ", ".
     QString otherNamesOf(int position);
 

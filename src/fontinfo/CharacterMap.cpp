@@ -1,6 +1,8 @@
 #include "fontinfo/CharacterMap.h"
 
+#include "catalog/SizeText.h"
 #include "fontinfo/CharacterGrid.h"
+#include "fontinfo/CharacterReference.h"
 #include "fontinfo/FaceFont.h"
 #include "fontinfo/FaceReader.h"
 #include "fontinfo/JapaneseSets.h"
@@ -15,6 +17,7 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -29,11 +32,6 @@ constexpr int GridGlyphPixels = 24;
 constexpr int LargeGlyphPixels = 96;
 constexpr int PreviewPixels = 128;
 constexpr int HeadingPadding = 6;
-
-QString twoDigits(int n)
-{
-    return QString::number(n).rightJustified(2, u'0');
-}
 
 // Draws each character of text centred in its box, with the font's own
 // glyphs and in one run, so a screenful of cells costs one call.
@@ -64,18 +62,9 @@ void drawCharacters(QPainter& painter, const QRawFont& font, const QString& text
 
 QStringList CharacterFacts(char32_t character)
 {
-    QStringList facts{CodePointText(character)};
+    QStringList facts = CharacterCodes(character);
     if (const std::optional<UnicodeBlock> block = BlockOf(character))
-        facts << block->name;
-    if (const std::optional<JisPosition> place = JisPositionOf(character)) {
-        if (place->plane == 1 && place->inJis0208)
-            facts << QStringLiteral("区点 ") + twoDigits(place->row) + u'-' + twoDigits(place->cell);
-        else
-            facts << QStringLiteral("面区点 ") + QString::number(place->plane) + u'-' + twoDigits(place->row) + u'-'
-                         + twoDigits(place->cell);
-    }
-    if (const std::optional<quint16> code = ShiftJisOf(character))
-        facts << QStringLiteral("Shift_JIS ") + QString::number(*code, 16).toUpper().rightJustified(4, u'0');
+        facts.insert(1, block->name);
     if (IsJoyo(character))
         facts << QStringLiteral("常用漢字");
     else if (IsJinmeiyo(character))
@@ -137,6 +126,7 @@ public:
         , m_font(font)
     {
         setFocusPolicy(Qt::StrongFocus);
+        setAttribute(Qt::WA_InputMethodEnabled);
         // A scroll bar that came and went would change the columns, and with
         // them the height that made it come or go.
         setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -178,6 +168,7 @@ public:
     }
 
     std::function<void()> currentChanged;
+    std::function<void(const QString&)> typed;
 
 protected:
     void resizeEvent(QResizeEvent* event) override
@@ -276,10 +267,30 @@ protected:
             next = m_grid.size() - 1;
             break;
         default:
+            // A character typed on the grid goes to that character.
+            if (const QString text = event->text(); !text.isEmpty() && QChar::isPrint(text.toUcs4().value(0)) && typed) {
+                typed(text);
+                return;
+            }
             QAbstractScrollArea::keyPressEvent(event);
             return;
         }
         setCurrent(next);
+    }
+
+    // Kanji come through the input method, not as key presses.
+    void inputMethodEvent(QInputMethodEvent* event) override
+    {
+        if (!event->commitString().isEmpty() && typed)
+            typed(event->commitString());
+        event->accept();
+    }
+
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override
+    {
+        if (query == Qt::ImEnabled)
+            return true;
+        return QAbstractScrollArea::inputMethodQuery(query);
     }
 
     void mousePressEvent(QMouseEvent* event) override
@@ -387,6 +398,10 @@ CharacterMap::CharacterMap(const QString& fontName, const QString& path, int fac
     m_preview = new GlyphPreview(font, this);
     createControls(error.isEmpty() ? QString() : error + u'\n' + path);
     m_view->currentChanged = [this] { showSelected(); };
+    m_view->typed = [this](const QString& text) {
+        GoToField->setText(text);
+        goTo(text);
+    };
     showSelected();
 }
 
@@ -412,7 +427,16 @@ void CharacterMap::createControls(const QString& error)
     FactsLabel->setTextFormat(Qt::PlainText);
     FactsLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     FactsLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    CountLabel = new QLabel(QStringLiteral("文字数: ") + QString::number(characterCount()), this);
+    CountLabel = new QLabel(QStringLiteral("文字数: ") + NumberText(characterCount()), this);
+    GoToField = new QLineEdit(this);
+    GoToField->setPlaceholderText(QStringLiteral("辻、U+8FBB、36-52、1-47-82、92D2"));
+    GoToField->setToolTip(QStringLiteral("文字そのもの、コードポイント、区点または面区点、Shift_JIS コードで文字に移動します"));
+    GoToField->setClearButtonEnabled(true);
+    GoToNote = new QLabel(this);
+    GoToNote->setTextFormat(Qt::PlainText);
+    QPalette notePalette = GoToNote->palette();
+    notePalette.setColor(QPalette::WindowText, QColor(0xB0, 0x00, 0x00));
+    GoToNote->setPalette(notePalette);
     CopyButton = new QPushButton(QStringLiteral("コピー"), this);
     CopyButton->setToolTip(QStringLiteral("選んだ文字をクリップボードにコピーします (Ctrl+C)"));
 
@@ -424,14 +448,22 @@ void CharacterMap::createControls(const QString& error)
     layout->addWidget(m_view, 1);
     layout->addWidget(ErrorLabel, 1);
     layout->addLayout(details);
-    layout->addWidget(CountLabel);
+    auto goToRow = new QHBoxLayout;
+    goToRow->addWidget(new QLabel(QStringLiteral("移動:"), this));
+    goToRow->addWidget(GoToField, 1);
+    goToRow->addWidget(GoToNote, 2);
+    goToRow->addWidget(CountLabel);
+    layout->addLayout(goToRow);
 
     const bool readable = error.isEmpty();
     m_view->setVisible(readable);
     ErrorLabel->setVisible(!readable);
     m_preview->setVisible(readable);
     CopyButton->setEnabled(readable);
+    GoToField->setEnabled(readable);
     setFocusProxy(m_view);
+    connect(GoToField, &QLineEdit::returnPressed, this, [this] { goTo(GoToField->text()); });
+    connect(GoToField, &QLineEdit::textChanged, GoToNote, &QLabel::clear);
 
     auto copy = new QAction(QStringLiteral("コピー"), this);
     copy->setShortcut(QKeySequence::Copy);
@@ -448,6 +480,23 @@ void CharacterMap::showSelected()
     const char32_t character = selectedCharacter();
     m_preview->setText(QString::fromUcs4(&character, 1));
     FactsLabel->setText(CharacterFacts(character).join(u'\n'));
+}
+
+bool CharacterMap::goTo(const QString& text)
+{
+    const CharacterReference reference = ParseCharacterReference(text);
+    if (!reference.character) {
+        GoToNote->setText(reference.error);
+        return false;
+    }
+    const char32_t character = *reference.character;
+    if (!selectCharacter(character)) {
+        GoToNote->setText(QStringLiteral("このフォントにない文字です: ") + QString::fromUcs4(&character, 1)
+                          + QStringLiteral(" (") + CodePointText(character) + u')');
+        return false;
+    }
+    GoToNote->clear();
+    return true;
 }
 
 int CharacterMap::characterCount() const

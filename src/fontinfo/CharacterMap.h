@@ -6,14 +6,15 @@
 
 class QAbstractScrollArea;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class CharacterGridView;
 class GlyphPreview;
 
 // What the character map tells of one character, a line a fact: its code
 // point ("U+4E9C"), its Unicode block, its JIS place ("区点 16-01" in JIS X
-// 0208, "面区点 1-47-82" beyond it), its Shift_JIS code and whether it is a
-// jōyō or jinmeiyō kanji.
+// 0208, "面区点 1-47-82" beyond it), its Shift_JIS code ("31", "889F") or
+// that JIS and Shift_JIS lack it, and whether it is a jōyō or jinmeiyō kanji.
 QStringList CharacterFacts(char32_t character);
 
 // The character map: every character a font face holds, drawn from the
@@ -37,6 +38,9 @@ public:
     char32_t selectedCharacter() const;
     // Chooses character and scrolls it into sight; false when the face lacks it.
     bool selectCharacter(char32_t character);
+    // Goes to the character a text names, as the go-to field does; false,
+    // with the reason beside the field, when it names none or the face lacks it.
+    bool goTo(const QString& text);
     // Cells to a row at the grid's present width.
     int columns() const;
     // Where the character's cell is on the grid's viewport; empty when the
@@ -51,6 +55,8 @@ public:
     QLabel* ErrorLabel = nullptr; // shown instead of the grid when the file cannot be read
     QLabel* FactsLabel = nullptr;
     QLabel* CountLabel = nullptr;
+    QLineEdit* GoToField = nullptr;
+    QLabel* GoToNote = nullptr;
     QPushButton* CopyButton = nullptr;
 
 private:

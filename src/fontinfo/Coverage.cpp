@@ -1,6 +1,7 @@
 #include "fontinfo/Coverage.h"
 
-#include <QLocale>
+#include "catalog/SizeText.h"
+#include "fontinfo/CharacterReference.h"
 
 #include <algorithm>
 
@@ -21,10 +22,17 @@ QList<SetCoverage> CoverageOf(const std::vector<char32_t>& fontCharacters)
     return all;
 }
 
+QString MissingCharactersText(const SetCoverage& coverage)
+{
+    QStringList lines;
+    for (const char32_t character : coverage.missing.toUcs4())
+        lines << QString::fromUcs4(&character, 1) + u'\u3000' + CharacterCodes(character).join(u'\u3000');
+    return lines.join(u'\n');
+}
+
 QString CoverageText(const SetCoverage& coverage)
 {
-    const QLocale numbers(QLocale::English);
-    return numbers.toString(coverage.present) + QStringLiteral(" / ") + numbers.toString(coverage.size)
+    return NumberText(coverage.present) + QStringLiteral(" / ") + NumberText(coverage.size)
            + QStringLiteral(" (") + QString::number(coverage.percent(), 'f', 1) + QStringLiteral("%)");
 }
 

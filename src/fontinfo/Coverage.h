@@ -21,6 +21,10 @@ struct SetCoverage {
 // Every set against a font's characters (sorted, as CharactersOfFace gives them).
 QList<SetCoverage> CoverageOf(const std::vector<char32_t>& fontCharacters);
 
+// The characters a set lacks as the details window lists them, a line a
+// character with its codes: "≒　U+2252　区点 02-66　Shift_JIS 81E0".
+QString MissingCharactersText(const SetCoverage& coverage);
+
 // "2,965 / 2,965 (100.0%)"
 QString CoverageText(const SetCoverage& coverage);
 

@@ -1,6 +1,7 @@
 #include "fontinfo/FontDetailsWindow.h"
 
 #include "fontinfo/VerticalSample.h"
+#include "catalog/SizeText.h"
 #include "desktop/ProgramIcon.h"
 
 #include <QApplication>
@@ -99,7 +100,7 @@ void FontDetailsWindow::createControls()
 
     CharacterMapButton = new QPushButton(QStringLiteral("文字一覧..."), this);
     PrintButton = new QPushButton(QStringLiteral("印刷..."), this);
-    SaveButton = new QPushButton(QStringLiteral("CSV に保存..."), this);
+    SaveButton = new QPushButton(QStringLiteral("CSV で保存..."), this);
     CopyButton = new QPushButton(QStringLiteral("すべてコピー"), this);
     connect(CharacterMapButton, &QPushButton::clicked, this, [this] {
         if (!m_details.path.isEmpty())
@@ -166,7 +167,6 @@ void FontDetailsWindow::showFace(int face)
     if (!m_details.error.isEmpty()) {
         lines << QStringLiteral("読み込めません: ") + m_details.error;
     } else {
-        const QLocale numbers(QLocale::English);
         lines << QStringLiteral("ファイル: ") + m_details.path;
         lines << QStringLiteral("コレクション内の番号: ") + QString::number(m_details.index);
         lines << QStringLiteral("スタイル: ") + m_details.style;
@@ -178,7 +178,7 @@ void FontDetailsWindow::showFace(int face)
             lines << QStringLiteral("デザイナー: ") + m_details.designer;
         if (!m_details.copyright.isEmpty())
             lines << QStringLiteral("著作権: ") + m_details.copyright;
-        lines << QStringLiteral("グリフ数: ") + numbers.toString(qlonglong(m_details.glyphCount));
+        lines << QStringLiteral("グリフ数: ") + NumberText(m_details.glyphCount);
         lines << QStringLiteral("埋め込み: ") + EmbeddingText(m_details.embedding)
                      + (m_details.noSubsetting ? QStringLiteral("、サブセット化不可") : QString())
                      + (m_details.bitmapOnly ? QStringLiteral("、ビットマップのみ") : QString());
@@ -199,7 +199,7 @@ void FontDetailsWindow::showFace(int face)
         const SetCoverage& set = m_coverage.at(row);
         Coverage->setItem(row, 0, new QTableWidgetItem(NameOf(set.set)));
         Coverage->setItem(row, 1, new QTableWidgetItem(CoverageText(set)));
-        Coverage->setItem(row, 2, new QTableWidgetItem(QString::number(set.size - set.present)));
+        Coverage->setItem(row, 2, new QTableWidgetItem(NumberText(set.size - set.present)));
         Coverage->item(row, 1)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         Coverage->item(row, 2)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
@@ -214,7 +214,7 @@ void FontDetailsWindow::showFace(int face)
 void FontDetailsWindow::showMissing()
 {
     const int row = Coverage->currentRow();
-    Missing->setPlainText(row >= 0 && row < m_coverage.size() ? m_coverage.at(row).missing : QString());
+    Missing->setPlainText(row >= 0 && row < m_coverage.size() ? MissingCharactersText(m_coverage.at(row)) : QString());
 }
 
 QString FontDetailsWindow::reportText() const

@@ -39,6 +39,8 @@ struct JisPosition {
     bool inJis0208; // plane 1 and part of JIS X 0208
 };
 std::optional<JisPosition> JisPositionOf(char32_t character);
+// The character at a JIS place; none where the place is empty.
+std::optional<char32_t> CharacterAtJis(int plane, int row, int cell);
 // The Shift_JIS code of a JIS X 0208 character, computed from its row and cell.
 std::optional<quint16> ShiftJisOf(char32_t character);
 bool IsJoyo(char32_t character);

@@ -1,6 +1,7 @@
 #include "inventory/InventoryWindow.h"
 
 #include "catalog/OneLineText.h"
+#include "catalog/SizeText.h"
 #include "core/Messages.h"
 #include "desktop/ProgramIcon.h"
 #include "files/FileCommands.h"
@@ -40,7 +41,7 @@ QString shortTitle(InventoryGroup group)
 
 QString countText(qsizetype count)
 {
-    return QStringLiteral("総数: ") + QString::number(count) + QStringLiteral(" 個");
+    return QStringLiteral("総数: ") + NumberText(count) + QStringLiteral(" 個");
 }
 
 } // namespace
@@ -74,9 +75,9 @@ public:
         case 0:
             return OneLineText(entry.name);
         case 1:
-            return entry.leftSizes.isEmpty() ? QString() : SizesText(entry.leftSizes);
+            return entry.leftSizes.isEmpty() ? QString() : SizesText(entry.leftSizes, Digits::Grouped);
         case 2:
-            return entry.rightSizes.isEmpty() ? QString() : SizesText(entry.rightSizes);
+            return entry.rightSizes.isEmpty() ? QString() : SizesText(entry.rightSizes, Digits::Grouped);
         default:
             return ProbableMatchNote(entry);
         }
@@ -113,7 +114,7 @@ InventoryWindow::InventoryWindow(std::function<const FontSet&()> machineSet, pla
         boxLayout->addWidget(SideLabel[side]);
         auto buttons = new QHBoxLayout;
         MachineButton[side] = new QPushButton(QStringLiteral("このコンピュータ"));
-        FileButton[side] = new QPushButton(QStringLiteral("比較ファイルを開く..."));
+        FileButton[side] = new QPushButton(QStringLiteral("フォント名比較ファイルを開く..."));
         buttons->addWidget(MachineButton[side]);
         buttons->addWidget(FileButton[side]);
         buttons->addStretch();
@@ -231,12 +232,12 @@ void InventoryWindow::compare()
         const QList<InventoryEntry>& entries = EntriesOf(m_inventory, InventoryGroups[group]);
         m_models[group]->setEntries(&entries);
         Groups->setTabText(int(group), shortTitle(InventoryGroups[group]) + QStringLiteral("（")
-                                           + QString::number(entries.size()) + QStringLiteral(" 個）"));
+                                           + NumberText(entries.size()) + QStringLiteral(" 個）"));
     }
     SaveButton->setEnabled(compared());
     PrintButton->setEnabled(compared());
     if (!compared()) {
-        Summary->setText(QStringLiteral("左と右に、このコンピュータか比較ファイルを選んでください。"));
+        Summary->setText(QStringLiteral("左と右に、このコンピュータかフォント名比較ファイルを選んでください。"));
     } else if (m_inventory.identical()) {
         Summary->setText(QStringLiteral("左と右のフォント構成は同じです。"));
     } else {

@@ -1,5 +1,7 @@
 #include "platform/LinuxSystem.h"
 
+#include <QSysInfo>
+
 #include "platform/SystemFacts.h"
 
 #include <QCoreApplication>
@@ -139,6 +141,11 @@ bool LinuxSystem::programFolderWritable()
 {
     // The permission the kernel grants this process, not the mode bits alone.
     return ::access(QFile::encodeName(programFolder()).constData(), W_OK) == 0;
+}
+
+QString LinuxSystem::machineName()
+{
+    return QSysInfo::machineHostName();
 }
 
 QString LinuxSystem::documentsFolder()

@@ -27,6 +27,7 @@ public:
     LockKeyState lockKeys() override;
     bool programFolderWritable() override;
     QString documentsFolder() override;
+    QString machineName() override;
     void openFontsFolder() override;
     void openDisplaySettings() override;
     [[noreturn]] void endProgram() override;

@@ -38,8 +38,11 @@ public:
     virtual void print(const QString& text, LineEnd end) = 0;
     // How wide text prints in the current font, in twips.
     virtual double textWidth(const QString& text) const = 0;
-    // The width of the printable area in twips.
+    // The width and height of the printable area in twips.
     virtual int printableWidth() const = 0;
+    virtual int printableHeight() const = 0;
+    // How far a line end moves down in the current font, in twips.
+    virtual int lineHeight() const = 0;
     // 1 on the first page.
     virtual int page() const = 0;
 

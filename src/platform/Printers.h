@@ -26,8 +26,9 @@ public:
         bool cancelled = false;
     };
     // Starts a job on printer index; no device and not cancelled when the
-    // printer cannot take one.
-    virtual Job startJob(int index) = 0;
+    // printer cannot take one. pdfFileName is the file name the built-in file
+    // printer offers; empty for its own ("Glyfaro2.pdf").
+    virtual Job startJob(int index, const QString& pdfFileName) = 0;
 };
 
 } // namespace platform

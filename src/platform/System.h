@@ -59,6 +59,9 @@ public:
     virtual QString documentsFolder() = 0;
 
     virtual LockKeyState lockKeys() = 0;
+    // The name this computer goes by on the network, for reports that are
+    // filed from many machines.
+    virtual QString machineName() = 0;
 
     virtual void openFontsFolder() = 0;
     virtual void openDisplaySettings() = 0;

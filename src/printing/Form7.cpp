@@ -344,7 +344,7 @@ void Form7::Command1_Click()
     }
 
     try {
-        platform::Printers::Job job = m_platform.printers.startJob(printer);
+        platform::Printers::Job job = m_platform.printers.startJob(printer, QString());
         if (job.cancelled) {
             // The user turned down the file to print into: back to the choices.
             unsetCursor();

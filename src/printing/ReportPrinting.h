@@ -8,10 +8,33 @@
 class QComboBox;
 class QPushButton;
 
-// Prints lines of text from the top of an A4 page in face, each line where
-// the last ended, a new page where they run over; false when the printer
-// refused the job.
-bool PrintReportLines(platform::PrinterDevice& printer, const QStringList& lines, const QString& face);
+// What every page of a report carries, so that a printout filed with others
+// says where and when it was made: "2026-12-09 14:03　proof-01" on the left,
+// "1 / 3" on the right.
+struct ReportHeading {
+    QString printedAt;
+    QString machineName;
+};
+ReportHeading HeadingNow(const QString& machineName);
+
+// The report's lines cut into pages of linesPerPage lines (at least one),
+// each page led by its heading line and a blank line; the page number line
+// is the heading's last part.
+struct ReportPage {
+    QString heading;    // the left part of the first line
+    QString pageNumber; // "1 / 3"
+    QStringList lines;
+};
+QList<ReportPage> PlanReportPages(const QStringList& lines, int linesPerPage, const ReportHeading& heading);
+
+// Prints lines of text on A4 pages in face under each page's heading; false
+// when the printer refused the job.
+bool PrintReportLines(platform::PrinterDevice& printer, const QStringList& lines, const QString& face,
+                      const ReportHeading& heading);
+
+// A file name made from a report's name: a separator or a control character
+// in a font's name would name another folder or no file at all.
+QString ReportFileName(const QString& name, const QString& suffix);
 
 // The print dialog of a report from the windows beyond the lists (a font's
 // coverage): the same printers as the print dialog, the built-in PDF printer
@@ -20,7 +43,9 @@ class ReportPrintDialog : public QDialog {
     Q_OBJECT
 
 public:
-    ReportPrintDialog(const QStringList& lines, platform::Platform& platform, QWidget* parent = nullptr);
+    // documentName names the PDF the built-in file printer offers.
+    ReportPrintDialog(const QStringList& lines, const QString& documentName, platform::Platform& platform,
+                      QWidget* parent = nullptr);
 
     // Prints on the chosen printer; a failure shows the print error message.
     void Print_Click();
@@ -30,5 +55,6 @@ public:
 
 private:
     QStringList m_lines;
+    QString m_documentName;
     platform::Platform& m_platform;
 };

@@ -97,6 +97,14 @@ MDIForm1::MDIForm1(platform::Platform& platform, QWidget* parent)
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        if (window)
+            m_lastFront = window;
+    });
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (auto list = qobject_cast<FontNameList*>(now); list && m_form2 && m_form2->isAncestorOf(list))
+            m_lastIndexList = list;
+    });
     resize(twipsToPixels(10920), twipsToPixels(7500));
     // Comparison files dropped anywhere on the window.
     setAcceptDrops(true);
@@ -777,11 +785,22 @@ void MDIForm1::Tools_Click(int index)
         showCharacterMap(font);
 }
 
+QMdiSubWindow* MDIForm1::frontWindow() const
+{
+    if (QMdiSubWindow* active = m_mdiArea->activeSubWindow())
+        return active;
+    // A menu opened through the accessibility bus, or any popup, is a window
+    // of its own and leaves the frame without an active child meanwhile.
+    if (m_lastFront && m_lastFront->isVisible() && m_mdiArea->subWindowList().contains(m_lastFront.data()))
+        return m_lastFront;
+    return nullptr;
+}
+
 QString MDIForm1::currentFontName() const
 {
     // The font of the window in front, where it shows one; else the one
     // chosen in the all-fonts list.
-    QWidget* front = m_mdiArea->activeSubWindow() ? m_mdiArea->activeSubWindow()->widget() : nullptr;
+    QWidget* front = frontWindow() ? frontWindow()->widget() : nullptr;
     if (auto view = qobject_cast<Form5*>(front); view && view->Combo1->currentIndex() >= 0)
         return view->Combo1->currentText();
     if (auto details = qobject_cast<FontDetailsWindow*>(front))
@@ -789,8 +808,10 @@ QString MDIForm1::currentFontName() const
     if (auto find = qobject_cast<FindWindow*>(front); find && find->Results->currentIndex().isValid())
         return find->Results->currentIndex().data().toString();
     if (front == m_form2) {
+        // The list that last had the focus: a popup that holds the keyboard
+        // takes the focus from it meanwhile.
         for (FontNameList* list : m_form2->List1) {
-            if (list->hasFocus() && list->currentItem())
+            if ((list->hasFocus() || list == m_lastIndexList) && list->currentItem())
                 return list->currentItem().text();
         }
     }
@@ -835,11 +856,12 @@ FontDetailsWindow* MDIForm1::showFontDetails(const QString& font, const QString&
     auto details = new FontDetailsWindow(font, m_platform.fonts, sample);
     connect(details, &FontDetailsWindow::characterMapRequested, this,
             [this](const QString& name, const QString& path, int index) { showCharacterMap(name, path, index); });
-    connect(details, &FontDetailsWindow::printRequested, this, &MDIForm1::printReport);
+    connect(details, &FontDetailsWindow::printRequested, this,
+            [this, details](const QStringList& lines) { printReport(lines, details->fontName()); });
     connect(details, &FontDetailsWindow::saveRequested, this,
             [this](const QString& name, const FaceDetails& face, const QList<SetCoverage>& coverage) {
                 if (m_fileCommands)
-                    m_fileCommands->saveTable(QStringLiteral("日本語の収録状況を保存"), name + QStringLiteral(".csv"),
+                    m_fileCommands->saveTable(QStringLiteral("日本語の収録状況を保存"), ReportFileName(name, QStringLiteral("csv")),
                                               CoverageCsvRows(name, face, coverage, &FileCommands::fitsFile));
             });
     addToolWindow(details);
@@ -869,7 +891,7 @@ InventoryWindow* MDIForm1::showInventory()
         if (!m_machineSet) {
             int fatal = -1;
             QApplication::setOverrideCursor(Qt::WaitCursor);
-            m_machineSet = std::make_unique<FontSet>(MachineFontSet(m_catalog.AllFontNames, *m_lookup, fatal));
+            m_machineSet = std::make_unique<FontSet>(MachineFontSet(m_catalog.AllFontNames, *m_lookup, m_platform.system.machineName(), fatal));
             QApplication::restoreOverrideCursor();
             // The Fonts key failed as it would for a saved file: the
             // program ends with its message.
@@ -883,7 +905,8 @@ InventoryWindow* MDIForm1::showInventory()
         return *m_machineSet;
     };
     auto inventory = new InventoryWindow(machineSet, m_platform.dialogs, m_settings);
-    connect(inventory, &InventoryWindow::printRequested, this, &MDIForm1::printReport);
+    connect(inventory, &InventoryWindow::printRequested, this,
+            [this](const QStringList& lines) { printReport(lines, QStringLiteral("フォント構成の比較")); });
     connect(inventory, &InventoryWindow::saveRequested, this, [this](const QList<QStringList>& rows, const QString& name) {
         if (m_fileCommands)
             m_fileCommands->saveTable(QStringLiteral("フォント構成の比較を保存"), name, rows);
@@ -898,9 +921,9 @@ bool MDIForm1::openComparisonFile(const QString& path)
     return m_fileCommands && m_fileCommands->loadComparisonFile(path);
 }
 
-void MDIForm1::printReport(const QStringList& lines)
+void MDIForm1::printReport(const QStringList& lines, const QString& documentName)
 {
-    ReportPrintDialog dialog(lines, m_platform, this);
+    ReportPrintDialog dialog(lines, documentName, m_platform, this);
     dialog.exec();
 }
 
@@ -950,7 +973,12 @@ void MDIForm1::showFindWindow(const QString& text)
         window->resize(window->size().boundedTo(m_mdiArea->viewport()->size()));
         placeNewChild(window);
         m_findWindowFrame = window;
-        connect(m_findWindow, &FindWindow::openViewAt, this, [this](int position) { openView()->setListIndex(position); });
+        connect(m_findWindow, &FindWindow::openViewAt, this, [this](int position, const QString& text) {
+            Form5* view = openView();
+            view->setListIndex(position);
+            if (!text.isEmpty())
+                view->setSampleText(text);
+        });
         addFontMenu(m_findWindow->Results);
     }
     if (!text.isEmpty())

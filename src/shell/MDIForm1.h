@@ -8,6 +8,7 @@
 #include "printing/PrintRecords.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <memory>
 
@@ -19,6 +20,7 @@ class QTimer;
 class QToolBar;
 class Form1;
 class Form2;
+class FontNameList;
 class Form4;
 class Form5;
 class Form10;
@@ -134,7 +136,7 @@ private:
     // The details and character map items on a list of fonts' context menu.
     void addFontMenu(QAbstractItemView* list);
     // A report of a Tools window printed through the report print dialog.
-    void printReport(const QStringList& lines);
+    void printReport(const QStringList& lines, const QString& documentName);
     // A window of the Tools menu, made anew each time, placed and shown.
     QMdiSubWindow* addToolWindow(QWidget* window);
 
@@ -145,6 +147,7 @@ private:
     void placeWindow();
     void applyAlwaysOnTop(bool on);
     void showChild(QMdiSubWindow* window);
+    QMdiSubWindow* frontWindow() const;
     QString versionText() const;
 
     platform::Platform& m_platform;
@@ -175,6 +178,10 @@ private:
     std::unique_ptr<FontSet> m_machineSet;
     QString m_startFile;
     QMdiSubWindow* m_findWindowFrame = nullptr;
+    // The child window last in front; it stays so while a menu or another
+    // popup is the active window and the frame has no active child.
+    QPointer<QMdiSubWindow> m_lastFront;
+    QPointer<FontNameList> m_lastIndexList;
     QAction* m_alwaysOnTop = nullptr;
     int m_timerStep = 0;
     bool m_unloaded = false;

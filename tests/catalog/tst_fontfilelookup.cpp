@@ -42,15 +42,17 @@ struct Fixture {
     }
 };
 
-// The rule the index must reproduce: the first entry, in order, that holds
-// the text.
-std::optional<qsizetype> linearFirstMatch(const QStringList& entries, const QString& text)
+// The rule the index must reproduce, by walking every entry: of the entries
+// that hold the text, the best ranked, the earliest among equals.
+std::optional<qsizetype> linearBestMatch(const QStringList& entries, const QString& text)
 {
+    std::optional<qsizetype> best;
     for (qsizetype i = 0; i < entries.size(); ++i) {
-        if (entries.at(i).contains(text))
-            return i;
+        if (entries.at(i).contains(text)
+            && (!best || FontFileLookup::entryRank(entries.at(i), text) < FontFileLookup::entryRank(entries.at(*best), text)))
+            best = i;
     }
-    return std::nullopt;
+    return best;
 }
 
 } // namespace
@@ -77,38 +79,47 @@ void TestFontFileLookup::firstEntryInOrderWins_data()
 {
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("chosen");
 
-    QTest::newRow("Arial")
-        << QStringList{u"Arial (TrueType)"_qs, u"Arial Black (TrueType)"_qs} << u"Arial"_qs << u"arial.ttf"_qs;
-    QTest::newRow("Courier")
-        << QStringList{u"Courier 10,12,15"_qs, u"Courier New (TrueType)"_qs} << u"Courier"_qs << u"courier.fon"_qs;
-    QTest::newRow("collection entry")
-        << QStringList{u"ＭＳ ゴシック & ＭＳ Ｐゴシック & MS UI Gothic (TrueType)"_qs}
-        << u"ＭＳ Ｐゴシック"_qs << u"msgothic.ttc"_qs;
-    QTest::newRow("short name") << QStringList{u"Fixedsys"_qs, u"MS (TrueType)"_qs} << u"MS"_qs << u"ms.ttf"_qs;
+    QTest::newRow("Arial") << QStringList{u"Arial (TrueType)"_qs, u"Arial Black (TrueType)"_qs} << u"Arial"_qs << 0;
+    QTest::newRow("Courier") << QStringList{u"Courier 10,12,15"_qs, u"Courier New (TrueType)"_qs} << u"Courier"_qs
+                             << 0;
+    QTest::newRow("collection entry") << QStringList{u"ＭＳ ゴシック & ＭＳ Ｐゴシック & MS UI Gothic (TrueType)"_qs}
+                                      << u"ＭＳ Ｐゴシック"_qs << 0;
+    QTest::newRow("short name") << QStringList{u"Fixedsys"_qs, u"MS (TrueType)"_qs} << u"MS"_qs << 1;
+    // Sorted as the C locale sorts them, the companion family comes first;
+    // the family's own regular face must win in any order.
+    QTest::newRow("regular face before a companion family")
+        << QStringList{u"DejaVu Sans & DejaVu Sans Condensed Condensed (TrueType)"_qs, u"DejaVu Sans (TrueType)"_qs}
+        << u"DejaVu Sans"_qs << 1;
+    QTest::newRow("regular face after a companion family")
+        << QStringList{u"DejaVu Sans (TrueType)"_qs, u"DejaVu Sans & DejaVu Sans Condensed Condensed (TrueType)"_qs}
+        << u"DejaVu Sans"_qs << 0;
+    QTest::newRow("Japanese name of a regular face before its bold")
+        << QStringList{u"IPAGothic & IPAゴシック Bold (TrueType)"_qs, u"IPAGothic & IPAゴシック (TrueType)"_qs}
+        << u"IPAゴシック"_qs << 1;
+    QTest::newRow("English name of a regular face before its bold")
+        << QStringList{u"IPAGothic & IPAゴシック Bold (TrueType)"_qs, u"IPAGothic & IPAゴシック (TrueType)"_qs}
+        << u"IPAGothic"_qs << 1;
+    QTest::newRow("a family name inside a longer one does not count")
+        << QStringList{u"Sans Serif Pro (TrueType)"_qs, u"Serif (TrueType)"_qs} << u"Serif"_qs << 1;
+    QTest::newRow("no regular face: the first in order")
+        << QStringList{u"Foo Light (TrueType)"_qs, u"Foo Bold (TrueType)"_qs} << u"Foo"_qs << 0;
 }
 
 void TestFontFileLookup::firstEntryInOrderWins()
 {
     QFETCH(QStringList, entries);
     QFETCH(QString, name);
-    QFETCH(QString, file);
+    QFETCH(int, chosen);
 
     Fixture fixture;
-    const QStringList files{u"arial.ttf"_qs, u"courier.fon"_qs, u"msgothic.ttc"_qs, u"ms.ttf"_qs,
-                            u"other.ttf"_qs};
-    // Each entry names its own file; only the expected one is asked for.
-    for (const QString& entry : entries) {
-        const QString own = entry.startsWith(u"Arial B") || entry.startsWith(u"Courier N")
-                                    || entry == u"Fixedsys"
-                                ? u"other.ttf"_qs
-                                : file;
-        fixture.addEntry(entry, own, 100);
-    }
+    // Each entry names its own file.
+    for (qsizetype i = 0; i < entries.size(); ++i)
+        fixture.addEntry(entries.at(i), QStringLiteral("file-%1.ttf").arg(i), 100 + i);
     const FontFileInfo info = fixture.lookup(name);
     QVERIFY(info.matched);
-    QCOMPARE(info.filePath, fixture.folder.filePath(file));
+    QCOMPARE(info.filePath, fixture.folder.filePath(QStringLiteral("file-%1.ttf").arg(chosen)));
 }
 
 void TestFontFileLookup::foundFileResults_data()
@@ -228,7 +239,7 @@ void TestFontFileLookup::indexAgreesWithLinearWalk()
     // A small alphabet makes many entries share trigrams and many searches
     // hit more than one entry, so the order of the candidates matters.
     std::mt19937 random(2024);
-    const QString alphabet = u"abcAB ＭＳ明朝(T)"_qs;
+    const QString alphabet = u"abcAB ＭＳ明朝(T)&"_qs;
     auto randomText = [&](int minLength, int maxLength) {
         std::uniform_int_distribution<int> lengthOf(minLength, maxLength);
         std::uniform_int_distribution<int> letterOf(0, int(alphabet.size()) - 1);
@@ -252,10 +263,10 @@ void TestFontFileLookup::indexAgreesWithLinearWalk()
             const QString& entry = catalog.FontFileEntries.at(i % catalog.FontFileEntries.size());
             text = entry.mid(i % 4, 2 + i % 5);
         }
-        const std::optional<qsizetype> expected = linearFirstMatch(catalog.FontFileEntries, text);
-        QCOMPARE(lookup.firstEntryContaining(text), expected);
+        const std::optional<qsizetype> expected = linearBestMatch(catalog.FontFileEntries, text);
+        QCOMPARE(lookup.entryFor(text), expected);
         // Asked again, a remembered answer must be the same.
-        QCOMPARE(lookup.firstEntryContaining(text), expected);
+        QCOMPARE(lookup.entryFor(text), expected);
         matches += expected.has_value();
     }
     QVERIFY(matches > 1000);

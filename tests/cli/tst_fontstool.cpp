@@ -22,10 +22,12 @@ struct Run {
 };
 
 // The tool as an administrator runs it over ssh: no display at all.
-Run run(const QStringList& arguments)
+Run run(const QStringList& arguments, const QStringList& settings = {})
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString& setting : settings)
+        environment.insert(setting.section(u'=', 0, 0), setting.section(u'=', 1));
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QString::fromLatin1(name));
     process.setProcessEnvironment(environment);
@@ -160,6 +162,48 @@ private slots:
         const Run list = run({u"list"_qs});
         QCOMPARE(list.status, 0);
         QCOMPARE(QString::fromUtf8(list.out), m_names.join(u'\n') + u'\n');
+    }
+
+    // The viewer runs in a Japanese session, the tool over ssh in whatever
+    // locale the login gives: one machine's files must not differ by it.
+    // The set holds a family beside a companion that carries its name too,
+    // and names whose order the C locale would sort otherwise.
+    void sameFilesInEveryLocale()
+    {
+        QTemporaryDir folder;
+        const QString config = folder.filePath(u"fonts.conf"_qs);
+        QVERIFY(writeFile(config, QStringLiteral("<?xml version=\"1.0\"?>\n<fontconfig><dir>%1</dir><dir>%2</dir>"
+                                                 "<cachedir>%3</cachedir></fontconfig>\n")
+                                      .arg(TestEnvironment::syntheticFontsDir(), QStringLiteral(GLYFARO_SMALL_FONTS),
+                                           folder.filePath(u"cache"_qs))
+                                      .toUtf8()));
+        QByteArray firstList;
+        QByteArray firstNames;
+        for (const char* locale : {"C", "C.UTF-8", "ja_JP.UTF-8"}) {
+            const QString name = QString::fromLatin1(locale);
+            const QStringList settings{u"FONTCONFIG_FILE="_qs + config, u"LANG="_qs + name, u"LC_ALL="_qs + name};
+            const QString gfc = folder.filePath(name + u".gfc"_qs);
+            const QString csv = folder.filePath(name + u".csv"_qs);
+            QCOMPARE(run({u"save"_qs, gfc}, settings).status, 0);
+            QCOMPARE(run({u"export"_qs, csv}, settings).status, 0);
+            const QByteArray list = readFile(csv);
+            // The family's own regular face stands for it, not the companion.
+            const QList<QByteArray> rows = list.split('\n');
+            const auto pair = std::find_if(rows.cbegin(), rows.cend(), [](const QByteArray& row) {
+                return row.contains(",Pair Sans,") || row.contains(",\"Pair Sans\",");
+            });
+            QVERIFY2(pair != rows.cend(), locale);
+            QVERIFY2(pair->trimmed().endsWith("/pair-sans.ttf") || pair->trimmed().endsWith("/pair-sans.ttf\""),
+                     pair->constData());
+            if (firstList.isNull()) {
+                firstList = list;
+                firstNames = readFile(gfc);
+                QVERIFY(!firstNames.isEmpty());
+            } else {
+                QVERIFY2(list == firstList, locale);
+                QVERIFY2(readFile(gfc) == firstNames, locale);
+            }
+        }
     }
 
     // Over ssh there is no display server: the tool must not even load the

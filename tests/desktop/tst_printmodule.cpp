@@ -50,7 +50,7 @@ private slots:
         QCOMPARE(printers.printerNames(), QStringList());
         QVERIFY2(printers.loadError().contains(reason), qPrintable(printers.loadError()));
         QCOMPARE(printers.printerFonts(0), QStringList());
-        const platform::Printers::Job job = printers.startJob(0);
+        const platform::Printers::Job job = printers.startJob(0, QString());
         QVERIFY(!job.device);
         QVERIFY(!job.cancelled);
         // Tried once: the next question gets the same answer without a new attempt.

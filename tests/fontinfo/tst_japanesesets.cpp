@@ -46,18 +46,18 @@ void JapaneseSetsTest::characterFacts_data()
     QTest::addColumn<int>("shiftJis"); // 0 where there is none
     QTest::addColumn<QString>("kind"); // "jōyō", "jinmeiyō" or empty
     QTest::addColumn<QString>("block");
-    const QString unified = u"CJK Unified Ideographs"_qs;
+    const QString unified = u"CJK統合漢字"_qs;
     QTest::newRow("亜, the first level 1 kanji") << u"亜"_qs << u"1-16-01"_qs << 0x889F << u"jōyō"_qs << unified;
-    QTest::newRow("ア, row 5") << u"ア"_qs << u"1-05-02"_qs << 0x8341 << QString() << u"Katakana"_qs;
+    QTest::newRow("ア, row 5") << u"ア"_qs << u"1-05-02"_qs << 0x8341 << QString() << u"片仮名"_qs;
     QTest::newRow("熙, the last of level 2") << u"熙"_qs << u"1-84-06"_qs << 0xEAA4 << u"jinmeiyō"_qs << unified;
     QTest::newRow("﨑, level 3 only") << u"﨑"_qs << u"1-47-82"_qs << 0 << QString()
-                                   << u"CJK Compatibility Ideographs"_qs;
-    QTest::newRow("㐆, level 4") << u"㐆"_qs << u"2-01-13"_qs << 0 << QString() << u"CJK Unified Ideographs Extension A"_qs;
+                                   << u"CJK互換漢字"_qs;
+    QTest::newRow("㐆, level 4") << u"㐆"_qs << u"2-01-13"_qs << 0 << QString() << u"CJK統合漢字拡張A"_qs;
     // Neither is in any JIS set: a name's 髙 or 𠮷 needs a font beyond them.
     QTest::newRow("髙") << u"髙"_qs << QString() << 0 << QString() << unified;
     QTest::newRow("𠮷, beyond the BMP") << u"𠮷"_qs << QString() << 0 << QString()
-                                      << u"CJK Unified Ideographs Extension B"_qs;
-    QTest::newRow("A, no JIS place here") << u"A"_qs << QString() << 0 << QString() << u"Basic Latin"_qs;
+                                      << u"CJK統合漢字拡張B"_qs;
+    QTest::newRow("A, no JIS place here") << u"A"_qs << QString() << 0 << QString() << u"基本ラテン文字"_qs;
 }
 
 void JapaneseSetsTest::characterFacts()

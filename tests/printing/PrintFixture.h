@@ -90,7 +90,7 @@ struct PrintFixture {
     {
         QStringList lines;
         for (const RecordingPrinter::Piece& piece : printer.visible(page))
-            lines << QStringLiteral("%1 %2 %3").arg((piece.y - 500) / printer.lineHeight).arg(piece.x).arg(piece.text);
+            lines << QStringLiteral("%1 %2 %3").arg((piece.y - 500) / printer.lineStep).arg(piece.x).arg(piece.text);
         return lines;
     }
 };

@@ -243,7 +243,7 @@ void TestPrintouts::glyphSample()
     QCOMPARE(pieces[3].text, QStringLiteral("ファイル名: ") + path);
     QCOMPARE(pieces[3].x, 700);
     const int sizes[] = {8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30, 36, 48, 60, 72};
-    int previousY = pieces[3].y + f.printer.lineHeight;
+    int previousY = pieces[3].y + f.printer.lineStep;
     for (int i = 0; i < 16; ++i) {
         const RecordingPrinter::Piece& label = pieces[4 + 2 * i];
         const RecordingPrinter::Piece& sample = pieces[5 + 2 * i];

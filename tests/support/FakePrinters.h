@@ -13,9 +13,10 @@ public:
         fontRequests.append(index);
         return fonts;
     }
-    Job startJob(int index) override
+    Job startJob(int index, const QString& pdfFileName) override
     {
         startedJobs.append(index);
+        pdfFileNames.append(pdfFileName);
         Job job;
         if (cancelNext) {
             cancelNext = false;
@@ -42,5 +43,6 @@ public:
     // Valid while the job's dialog keeps its device.
     RecordingPrinter* lastJob = nullptr;
     QList<int> startedJobs;
+    QStringList pdfFileNames;
     QList<int> fontRequests;
 };

@@ -31,11 +31,13 @@ public:
     platform::LockKeyState lockKeys() override { return locks; }
     bool programFolderWritable() override { return folderWritable; }
     QString documentsFolder() override { return documents; }
+    QString machineName() override { return machine; }
     void openFontsFolder() override { ++fontsFolderOpened; }
     void openDisplaySettings() override { ++displaySettingsOpened; }
     void endProgram() override { ++endCalls; }
 
     bool anotherInstance = false;
+    QString machine = QStringLiteral("proof-01");
     std::optional<platform::VersionRecord> versionRecord =
         platform::VersionRecord{6, 1, 0, platform::PlatformLinux};
     std::uint64_t memory = 8ull << 30;

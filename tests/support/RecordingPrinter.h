@@ -36,6 +36,8 @@ public:
     int page() const override { return pageNumber; }
     double textWidth(const QString& text) const override { return double(text.size() * charWidth); }
     int printableWidth() const override { return pageWidth; }
+    int printableHeight() const override { return pageHeight; }
+    int lineHeight() const override { return lineStep; }
     void setCopies(int value) override { copies = value; }
     void setPortraitA4() override { portraitA4 = true; }
     void setAutomaticPaperSource() override { automaticSource = true; }
@@ -56,7 +58,7 @@ public:
         }
         const QStringList lines = text.split(QStringLiteral("\r\n"));
         for (qsizetype i = 0; i < lines.size(); ++i) {
-            if (y + lineHeight > pageHeight && y > 0) {
+            if (y + lineStep > pageHeight && y > 0) {
                 ++pageNumber;
                 y = 0;
             }
@@ -69,7 +71,7 @@ public:
             }
             if (i + 1 < lines.size() || end == platform::LineEnd::EndLine) {
                 x = 0;
-                y += lineHeight;
+                y += lineStep;
             }
         }
         if (onPrint)
@@ -87,7 +89,7 @@ public:
         return out;
     }
 
-    int lineHeight = 200;
+    int lineStep = 200;
     int pageHeight = 16000;
     int pageWidth = 11000;
     int charWidth = 60;

@@ -9,6 +9,9 @@ usage: /usr/bin/python3 small_fonts.py DIR
 - no-os2.ttf: the same without an OS/2 table;
 - with-vert.ttf and without-vert.ttf: 「」、。ー, small kana and a few kanji,
   with IPA Gothic's vertical forms (vert, vrt2) and without them;
+- pair-sans.ttf ("Pair Sans") and pair-sans-condensed.ttf ("Pair Sans" and
+  "Pair Sans Condensed", style Condensed): a family beside a companion that
+  also carries its name, as DejaVu Sans and DejaVu Sans Condensed do;
 - cut.ttf: IPA Gothic cut after 3,000 bytes; garbage.ttf: bytes that are no font.
 """
 import os, random, sys
@@ -71,6 +74,13 @@ for fs_type in (0, 2, 4, 8, 0x0104):
 font = known_subset("No OS2")
 del font["OS/2"]
 font.save(os.path.join(OUT, "no-os2.ttf"))
+
+known_subset("Pair Sans").save(os.path.join(OUT, "pair-sans.ttf"))
+font = known_subset("Pair Sans Condensed", ASCII)
+name = font["name"]
+name.setName("Pair Sans", 16, 3, 1, 0x409)
+name.setName("Condensed", 17, 3, 1, 0x409)
+font.save(os.path.join(OUT, "pair-sans-condensed.ttf"))
 
 with open(BASE, "rb") as whole:
     head = whole.read(3000)

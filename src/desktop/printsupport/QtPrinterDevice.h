@@ -38,6 +38,8 @@ public:
     void print(const QString& text, LineEnd end) override;
     double textWidth(const QString& text) const override;
     int printableWidth() const override { return pageWidth(); }
+    int printableHeight() const override { return pageHeight(); }
+    int lineHeight() const override;
     int page() const override { return m_page; }
     void setCopies(int copies) override;
     void setPortraitA4() override;
@@ -59,7 +61,6 @@ private:
     void printLine(const QString& text);
     double toDevice(int twips) const;
     int toTwips(double device) const;
-    int lineHeight() const;
 
     QTemporaryFile m_file;
     QPrinter m_printer{QPrinter::HighResolution};

@@ -9,6 +9,9 @@
 
 #include <cups/cups.h>
 
+#include <cstdio>
+#include <sys/stat.h>
+
 namespace platform {
 
 namespace {
@@ -33,12 +36,17 @@ bool submitToQueue(const QString& printer, const QString& pdfPath, int copies)
     return job > 0;
 }
 
-// Puts the finished file where the user asked for it.
+// Puts the finished file where the user asked for it. The work file was
+// made private, as temporary files are; the PDF gets the mode any file the
+// user saves gets. The rename replaces an older file in one step, so the old
+// one stays whole until the new one is complete.
 bool moveInPlace(const QString& pdfPath, const QString& target)
 {
-    if (QFile::exists(target) && !QFile::remove(target))
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    if (::chmod(QFile::encodeName(pdfPath).constData(), 0666 & ~mask) != 0)
         return false;
-    return QFile::rename(pdfPath, target);
+    return ::rename(QFile::encodeName(pdfPath).constData(), QFile::encodeName(target).constData()) == 0;
 }
 
 } // namespace
@@ -64,7 +72,7 @@ QStringList QtPrinters::printerFonts(int)
     return m_fonts.screenFonts();
 }
 
-Printers::Job QtPrinters::startJob(int index)
+Printers::Job QtPrinters::startJob(int index, const QString& pdfFileName)
 {
     Job job;
     if (index >= 0 && index < m_systemPrinters.size()) {
@@ -80,7 +88,8 @@ Printers::Job QtPrinters::startJob(int index)
 
     const std::optional<QString> target =
         m_dialogs.saveFile({QStringLiteral("PDF ファイルに印刷"), QStringLiteral("PDF ファイル (*.pdf)|*.pdf"),
-                            QStringLiteral("Glyfaro2.pdf"), AskBeforeOverwrite, QStringLiteral("pdf")});
+                            pdfFileName.isEmpty() ? QStringLiteral("Glyfaro2.pdf") : pdfFileName,
+                            AskBeforeOverwrite, QStringLiteral("pdf")});
     if (!target) {
         job.cancelled = true;
         return job;

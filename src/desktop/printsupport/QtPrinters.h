@@ -17,7 +17,7 @@ public:
 
     QStringList printerNames() override;
     QStringList printerFonts(int index) override;
-    Job startJob(int index) override;
+    Job startJob(int index, const QString& pdfFileName) override;
 
 private:
     FontList& m_fonts;
