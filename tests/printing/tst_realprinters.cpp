@@ -10,6 +10,7 @@
 #include "desktop/DesktopPlatform.h"
 #include "desktop/PrintModule.h"
 #include "printing/Form7.h"
+#include "printing/ReportPrinting.h"
 
 #include "support/FakeDialogs.h"
 #include "support/TestEnvironment.h"
@@ -24,6 +25,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -70,6 +73,7 @@ private slots:
     void pdfGlyphSheet();
     void pdfCancelledFileChoice();
     void pdfAbortLeavesNoFile();
+    void pdfReportIsFiledLikeAnySavedFile();
     void cupsNameList();
     void cupsGlyphSheet();
 
@@ -227,6 +231,35 @@ void TestRealPrinters::pdfCancelledFileChoice()
     QVERIFY(form.isVisible());
     QVERIFY(!form.printing());
     QCOMPARE(m_settings.Printer, 0);
+}
+
+// A report from a Tools window: offered under its own name, every page
+// with the machine and its number, and the mode any file the user saves gets.
+void TestRealPrinters::pdfReportIsFiledLikeAnySavedFile()
+{
+    QStringList lines{u"日本語の収録状況: Noto Sans CJK JP"_qs};
+    for (int i = 0; i < 120; ++i)
+        lines << QStringLiteral("行 %1").arg(i);
+    const QString pdf = m_out.filePath(QStringLiteral("report.pdf"));
+    QVERIFY(QFile(pdf).open(QIODevice::WriteOnly));
+    m_dialogs.fileAnswers.push_back(pdf);
+    const mode_t mask = ::umask(022);
+    ReportPrintDialog dialog(lines, u"Noto Sans CJK JP"_qs, *m_platform);
+    dialog.PrinterList->setCurrentIndex(printerIndex(platform::PdfPrinterName));
+    const qsizetype requests = m_dialogs.fileRequests.size();
+    dialog.Print_Click();
+    ::umask(mask);
+    QCOMPARE(m_dialogs.fileRequests.size(), requests + 1);
+    QCOMPARE(m_dialogs.fileRequests.last().fileName, u"Noto Sans CJK JP.pdf"_qs);
+    QCOMPARE(QFileInfo(pdf).permissions() & 0x7777,
+             QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser
+                 | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    const ReadBack pages = readBack(pdf);
+    QVERIFY(pages.pages >= 2);
+    for (int page = 1; page <= pages.pages; ++page)
+        QVERIFY2(pages.text.contains(u"%1 / %2"_qs.arg(page).arg(pages.pages)), qPrintable(pages.text.left(300)));
+    QVERIFY(pages.text.contains(m_platform->system.machineName()));
+    QVERIFY(pages.text.contains(u"行 119"_qs));
 }
 
 void TestRealPrinters::pdfAbortLeavesNoFile()
