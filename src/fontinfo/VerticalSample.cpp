@@ -18,8 +18,10 @@
 namespace {
 
 constexpr int Margin = 8;
-// The note wraps at about this many full-width characters.
+// The note wraps at about this many full-width characters, fewer where the
+// window gives the panel less room, never fewer than the least.
 constexpr int MessageColumns = 14;
+constexpr int LeastMessageColumns = 5;
 
 } // namespace
 
@@ -81,10 +83,28 @@ QRect VerticalSample::messageRect() const
 {
     if (m_message.isEmpty())
         return {};
-    const int width = fontMetrics().horizontalAdvance(QStringLiteral("あ")) * MessageColumns;
+    const int column = fontMetrics().horizontalAdvance(QStringLiteral("あ"));
     const int left = m_sampleRect.isEmpty() ? Margin : Margin + int(std::ceil(m_sampleRect.width())) + Margin;
+    // The layout may give less than the width asked for: the note then wraps
+    // into more lines rather than running past the edge.
+    const int room = width() > 0 ? width() - left - Margin : column * MessageColumns;
+    const int width = std::clamp(room, column * LeastMessageColumns, column * MessageColumns);
     const QRect text = fontMetrics().boundingRect(QRect(0, 0, width, INT_MAX / 2), Qt::TextWordWrap, m_message);
     return QRect(left, Margin, width, text.height());
+}
+
+QSize VerticalSample::minimumSizeHint() const
+{
+    const int sample = m_sampleRect.isEmpty() ? 0 : int(std::ceil(m_sampleRect.width())) + Margin;
+    const int note = m_message.isEmpty() ? 0 : fontMetrics().horizontalAdvance(QStringLiteral("あ")) * LeastMessageColumns + Margin;
+    return QSize(Margin + sample + note, 2 * Margin);
+}
+
+void VerticalSample::resizeEvent(QResizeEvent* event)
+{
+    // The note's lines follow the width.
+    QWidget::resizeEvent(event);
+    update();
 }
 
 QSize VerticalSample::sizeHint() const

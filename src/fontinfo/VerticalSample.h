@@ -19,15 +19,18 @@ public:
     const VerticalRun& run() const { return m_run; }
     // The note or error shown beside the sample; empty when there is none.
     QString message() const { return m_message; }
+    // Where the note or error is drawn; empty when there is none.
+    QRect messageRect() const;
 
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 protected:
+    void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
-    QRect messageRect() const;
 
     QString m_fontPath;
     int m_faceIndex = -1;

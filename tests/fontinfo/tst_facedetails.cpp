@@ -8,6 +8,9 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
+#include "fontinfo/VerticalSample.h"
+
+#include <QScrollBar>
 #include <QTest>
 
 namespace {
@@ -123,6 +126,8 @@ void FaceDetailsTest::detailsWindow_data()
     QTest::newRow("IPA Gothic") << IpaGothic << false << u"JIS 第1水準漢字: 2,965 / 2,965 (100.0%)"_qs;
     QTest::newRow("embedding forbidden") << smallFont(u"embed-2.ttf"_qs) << true
                                          << u"JIS 第1水準漢字: 4 / 2,965 (0.1%)"_qs;
+    QTest::newRow("without vertical forms") << smallFont(u"without-vert.ttf"_qs) << false
+                                            << u"JIS 第1水準漢字: 2 / 2,965 (0.1%)"_qs;
     QTest::newRow("cut short") << smallFont(u"cut.ttf"_qs) << false << u"読み込めません"_qs;
     QTest::newRow("garbage") << smallFont(u"garbage.ttf"_qs) << false << u"読み込めません"_qs;
     QTest::newRow("missing file") << smallFont(u"none.ttf"_qs) << false << u"フォントファイルが見つかりません"_qs;
@@ -137,7 +142,18 @@ void FaceDetailsTest::detailsWindow()
     fonts.otherNames.insert(u"Font"_qs, {{u"フォント"_qs, u"ja"_qs}, {u"Font"_qs, u"en"_qs}});
     fonts.faces.insert(u"Font"_qs, {{file, 0, u"Regular"_qs, true}});
     FontDetailsWindow window(u"Font"_qs, fonts, u"「縦」"_qs);
+    // Narrower than it asks for, as a frame of 800 by 600 gives it.
+    window.resize(740, 470);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.Warning->isVisibleTo(&window), warning);
+    // The vertical panel's note stands whole inside the panel.
+    if (!window.Vertical->message().isEmpty() && window.Vertical->isVisible())
+        QVERIFY2(window.Vertical->rect().contains(window.Vertical->messageRect()),
+                 qPrintable(QStringLiteral("%1 wide, the note %2 to %3")
+                                .arg(window.Vertical->width())
+                                .arg(window.Vertical->messageRect().left())
+                                .arg(window.Vertical->messageRect().right())));
     QVERIFY2(window.reportText().contains(shown), qPrintable(window.reportText()));
     QVERIFY(window.reportText().contains(u"フォント (ja)、Font (en)"_qs));
 
@@ -157,6 +173,16 @@ void FaceDetailsTest::detailsWindow()
         QCOMPARE(lines.size(), window.coverage().at(3).missing.toUcs4().size());
         if (!lines.isEmpty())
             QCOMPARE(lines.first(), u"一　U+4E00　区点 16-76　Shift_JIS 88EA"_qs);
+        // The scroll bar runs from the first character to the last.
+        QScrollBar* bar = window.Missing->verticalScrollBar();
+        const auto lineAtBottom = [&window] {
+            const QWidget* viewport = window.Missing->viewport();
+            return window.Missing->cursorForPosition(QPoint(4, viewport->height() - 4)).blockNumber();
+        };
+        bar->setValue(bar->minimum());
+        QCOMPARE(window.Missing->cursorForPosition(QPoint(4, 4)).blockNumber(), 0);
+        bar->setValue(bar->maximum());
+        QCOMPARE(lineAtBottom(), std::max<int>(0, int(lines.size()) - 1));
     }
 }
 
