@@ -1,7 +1,5 @@
 #include "catalog/ListOrder.h"
 
-#include <QCollator>
-#include <QLocale>
 #include <algorithm>
 #include <numeric>
 #include <vector>
@@ -31,20 +29,15 @@ void sortByKeys(QStringList& names, const std::vector<Key>& keys,
 
 void SortLikeListBox(QStringList& names)
 {
-    // Always the Japanese collation, whatever the process locale: the lists
-    // and every file made from them (the comparison file, the CSV list, the
-    // file lookup's walk) must come out the same whether the viewer runs in
-    // a Japanese desktop session or the tool in a C locale over ssh.
-    // One sort key per name keeps the collation cost linear; comparing names
-    // with the collator inside the sort would redo it at every comparison.
-    QCollator collator(QLocale(QLocale::Japanese, QLocale::Japan));
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::vector<QCollatorSortKey> keys;
+    // One order whatever the process locale: the lists and every file made
+    // from them (the comparison file, the CSV list, the file lookup's walk)
+    // must come out the same whether the viewer runs in a Japanese desktop
+    // session or the tool in a C locale over ssh. Case-folded code points
+    // give it without a collator, whose tables would cost the start-up
+    // megabytes of memory.
+    std::vector<QString> keys;
     keys.reserve(std::size_t(names.size()));
     for (const QString& name : names)
-        keys.push_back(collator.sortKey(name));
-    sortByKeys<QCollatorSortKey>(names, keys,
-                                 [](const QCollatorSortKey& left, const QCollatorSortKey& right) {
-                                     return left.compare(right);
-                                 });
+        keys.push_back(name.toCaseFolded());
+    sortByKeys<QString>(names, keys, [](const QString& left, const QString& right) { return left.compare(right); });
 }
