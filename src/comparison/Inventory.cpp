@@ -67,15 +67,10 @@ private:
 
 } // namespace
 
-QString MachineTitle(const QString& machineName)
-{
-    return machineName.isEmpty() ? ThisMachineTitle : ThisMachineTitle + u'「' + machineName + u'」';
-}
-
 FontSet MachineFontSet(const QStringList& allFontNames, const FontFileLookup& lookup, const QString& machineName,
                        int& fatalMessage)
 {
-    FontSet set{MachineTitle(machineName), {}, {}};
+    FontSet set{machineName.isEmpty() ? ThisMachineTitle : ThisMachineTitle + u'「' + machineName + u'」', {}, {}};
     set.names.reserve(allFontNames.size());
     set.sizes.reserve(allFontNames.size());
     for (const QString& name : allFontNames) {

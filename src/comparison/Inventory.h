@@ -7,8 +7,6 @@
 // One machine's fonts for comparing: this machine's catalogue or a
 // comparison file, names with their font files' sizes.
 inline const QString ThisMachineTitle = QStringLiteral("このコンピュータ");
-// "このコンピュータ「proof-01」": a report filed from many machines must say which.
-QString MachineTitle(const QString& machineName);
 
 struct FontSet {
     QString title; // ThisMachineTitle or the file's name
@@ -41,7 +39,8 @@ struct Inventory {
 class FontFileLookup;
 
 // This machine's fonts, each size as a comparison file saved here holds it,
-// so that such a file compares the same. fatalMessage is set (and the set is
+// so that such a file compares the same. The title names the machine
+// ("このコンピュータ「proof-01」"): a report filed from many machines must say which. fatalMessage is set (and the set is
 // incomplete) when the Fonts key failed.
 FontSet MachineFontSet(const QStringList& allFontNames, const FontFileLookup& lookup, const QString& machineName,
                        int& fatalMessage);

@@ -1,8 +1,7 @@
 #include "find/FindWindow.h"
 
-#include "catalog/SizeText.h"
-
 #include "catalog/FontGrouping.h"
+#include "catalog/SizeText.h"
 #include "desktop/DrawingFonts.h"
 #include "desktop/MissingGlyphs.h"
 #include "desktop/ProgramIcon.h"

@@ -45,8 +45,7 @@ bool holdsKana(const QString& text)
 QString FontFinder::whyNothing(const QString& name, const QString& text, LackingFonts lacking)
 {
     const QString wanted = name.trimmed();
-    const bool byText = !charactersOf(text).isEmpty();
-    if ((wanted.isEmpty() && !byText) || !find(name, text, lacking).isEmpty())
+    if (wanted.isEmpty() && charactersOf(text).isEmpty())
         return {};
     if (!wanted.isEmpty() && find(name, QString(), lacking).isEmpty()) {
         QString reason = QStringLiteral("名前に「%1」を含むフォントはありません。").arg(wanted);

@@ -34,7 +34,7 @@ public:
     QList<FoundFont> find(const QString& name, const QString& text, LackingFonts lacking);
 
     // Why find() gave nothing for name and text, in words a user can act on;
-    // empty when it gives something.
+    // asked only after it gave nothing. Empty when nothing was asked for.
     QString whyNothing(const QString& name, const QString& text, LackingFonts lacking);
 
     // The font's names other than the one the catalogue shows, joined by ", ".

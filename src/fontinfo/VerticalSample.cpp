@@ -100,13 +100,6 @@ QSize VerticalSample::minimumSizeHint() const
     return QSize(Margin + sample + note, 2 * Margin);
 }
 
-void VerticalSample::resizeEvent(QResizeEvent* event)
-{
-    // The note's lines follow the width.
-    QWidget::resizeEvent(event);
-    update();
-}
-
 QSize VerticalSample::sizeHint() const
 {
     int width = Margin;

@@ -26,12 +26,10 @@ public:
     QSize minimumSizeHint() const override;
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
-
     QString m_fontPath;
     int m_faceIndex = -1;
     qreal m_pixelSize = 0;

@@ -1,10 +1,9 @@
 #include "platform/LinuxSystem.h"
 
-#include <QSysInfo>
-
 #include "platform/SystemFacts.h"
 
 #include <QCoreApplication>
+#include <QSysInfo>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>

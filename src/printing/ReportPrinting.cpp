@@ -4,12 +4,12 @@
 
 #include <QComboBox>
 #include <QDateTime>
-
-#include <algorithm>
-#include <cmath>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QPushButton>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -24,21 +24,6 @@ ReportHeading HeadingNow(const QString& machineName)
     return {QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")), machineName};
 }
 
-QList<ReportPage> PlanReportPages(const QStringList& lines, int linesPerPage, const ReportHeading& heading)
-{
-    // The heading and the blank line under it take two lines of each page.
-    const qsizetype room = std::max(1, linesPerPage - 2);
-    const qsizetype count = std::max<qsizetype>(1, (lines.size() + room - 1) / room);
-    QString left = heading.printedAt;
-    if (!heading.machineName.isEmpty())
-        left += QStringLiteral("　") + heading.machineName;
-    QList<ReportPage> pages;
-    for (qsizetype page = 0; page < count; ++page) {
-        pages.append({left, QStringLiteral("%1 / %2").arg(page + 1).arg(count), lines.mid(page * room, room)});
-    }
-    return pages;
-}
-
 bool PrintReportLines(platform::PrinterDevice& printer, const QStringList& lines, const QString& face,
                       const ReportHeading& heading)
 {
@@ -46,24 +31,29 @@ bool PrintReportLines(platform::PrinterDevice& printer, const QStringList& lines
     printer.setAutomaticPaperSource();
     printer.setFontSize(ReportPoints);
     printer.setFontName(face);
-    const int lineHeight = std::max(1, printer.lineHeight());
-    const int linesPerPage = (printer.printableHeight() - TopMarginTwips) / lineHeight;
-    const QList<ReportPage> pages = PlanReportPages(lines, linesPerPage, heading);
-    for (qsizetype page = 0; page < pages.size(); ++page) {
+    // The pages are counted before the first is printed, for "1 / 3"; the
+    // heading and the blank line under it take two lines of each page.
+    const int linesPerPage = (printer.printableHeight() - TopMarginTwips) / std::max(1, printer.lineHeight());
+    const qsizetype room = std::max(1, linesPerPage - 2);
+    const qsizetype pages = std::max<qsizetype>(1, (lines.size() + room - 1) / room);
+    QString left = heading.printedAt;
+    if (!heading.machineName.isEmpty())
+        left += QStringLiteral("　") + heading.machineName;
+    for (qsizetype page = 0; page < pages; ++page) {
         if (page > 0) {
             // A line that cannot fit starts the next page.
             printer.setCurrentY(printer.printableHeight());
             printer.print(QString(), platform::LineEnd::EndLine);
         }
         printer.setCurrentY(TopMarginTwips);
-        const ReportPage& plan = pages.at(page);
         printer.setCurrentX(LeftMarginTwips);
-        printer.print(plan.heading, platform::LineEnd::Stay);
+        printer.print(left, platform::LineEnd::Stay);
+        const QString number = QStringLiteral("%1 / %2").arg(page + 1).arg(pages);
         printer.setCurrentX(std::max(LeftMarginTwips, printer.printableWidth() - LeftMarginTwips
-                                                          - int(std::ceil(printer.textWidth(plan.pageNumber)))));
-        printer.print(plan.pageNumber, platform::LineEnd::EndLine);
+                                                          - int(std::ceil(printer.textWidth(number)))));
+        printer.print(number, platform::LineEnd::EndLine);
         printer.print(QString(), platform::LineEnd::EndLine);
-        for (const QString& line : plan.lines) {
+        for (const QString& line : lines.mid(page * room, room)) {
             if (printer.failed() || printer.killed())
                 return false;
             printer.setCurrentX(LeftMarginTwips);

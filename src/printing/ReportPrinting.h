@@ -17,16 +17,6 @@ struct ReportHeading {
 };
 ReportHeading HeadingNow(const QString& machineName);
 
-// The report's lines cut into pages of linesPerPage lines (at least one),
-// each page led by its heading line and a blank line; the page number line
-// is the heading's last part.
-struct ReportPage {
-    QString heading;    // the left part of the first line
-    QString pageNumber; // "1 / 3"
-    QStringList lines;
-};
-QList<ReportPage> PlanReportPages(const QStringList& lines, int linesPerPage, const ReportHeading& heading);
-
 // Prints lines of text on A4 pages in face under each page's heading; false
 // when the printer refused the job.
 bool PrintReportLines(platform::PrinterDevice& printer, const QStringList& lines, const QString& face,

@@ -800,7 +800,8 @@ QString MDIForm1::currentFontName() const
 {
     // The font of the window in front, where it shows one; else the one
     // chosen in the all-fonts list.
-    QWidget* front = frontWindow() ? frontWindow()->widget() : nullptr;
+    const QMdiSubWindow* frame = frontWindow();
+    QWidget* front = frame ? frame->widget() : nullptr;
     if (auto view = qobject_cast<Form5*>(front); view && view->Combo1->currentIndex() >= 0)
         return view->Combo1->currentText();
     if (auto details = qobject_cast<FontDetailsWindow*>(front))
@@ -861,7 +862,8 @@ FontDetailsWindow* MDIForm1::showFontDetails(const QString& font, const QString&
     connect(details, &FontDetailsWindow::saveRequested, this,
             [this](const QString& name, const FaceDetails& face, const QList<SetCoverage>& coverage) {
                 if (m_fileCommands)
-                    m_fileCommands->saveTable(QStringLiteral("日本語の収録状況を保存"), ReportFileName(name, QStringLiteral("csv")),
+                    m_fileCommands->saveTable(QStringLiteral("日本語の収録状況を保存"),
+                                              ReportFileName(name, QStringLiteral("csv")),
                                               CoverageCsvRows(name, face, coverage, &FileCommands::fitsFile));
             });
     addToolWindow(details);
@@ -891,7 +893,8 @@ InventoryWindow* MDIForm1::showInventory()
         if (!m_machineSet) {
             int fatal = -1;
             QApplication::setOverrideCursor(Qt::WaitCursor);
-            m_machineSet = std::make_unique<FontSet>(MachineFontSet(m_catalog.AllFontNames, *m_lookup, m_platform.system.machineName(), fatal));
+            m_machineSet = std::make_unique<FontSet>(
+                MachineFontSet(m_catalog.AllFontNames, *m_lookup, m_platform.system.machineName(), fatal));
             QApplication::restoreOverrideCursor();
             // The Fonts key failed as it would for a saved file: the
             // program ends with its message.
