@@ -177,32 +177,17 @@ private slots:
                                       .arg(TestEnvironment::syntheticFontsDir(), QStringLiteral(GLYFARO_SMALL_FONTS),
                                            folder.filePath(u"cache"_qs))
                                       .toUtf8()));
-        QByteArray firstList;
-        QByteArray firstNames;
+        QByteArray first[2];
         for (const char* locale : {"C", "C.UTF-8", "ja_JP.UTF-8"}) {
             const QString name = QString::fromLatin1(locale);
             const QStringList settings{u"FONTCONFIG_FILE="_qs + config, u"LANG="_qs + name, u"LC_ALL="_qs + name};
-            const QString gfc = folder.filePath(name + u".gfc"_qs);
-            const QString csv = folder.filePath(name + u".csv"_qs);
-            QCOMPARE(run({u"save"_qs, gfc}, settings).status, 0);
-            QCOMPARE(run({u"export"_qs, csv}, settings).status, 0);
-            const QByteArray list = readFile(csv);
+            QCOMPARE(run({u"save"_qs, folder.filePath(name + u".gfc"_qs)}, settings).status, 0);
+            QCOMPARE(run({u"export"_qs, folder.filePath(name + u".csv"_qs)}, settings).status, 0);
+            const QByteArray made[2] = {readFile(folder.filePath(name + u".gfc"_qs)), readFile(folder.filePath(name + u".csv"_qs))};
             // The family's own regular face stands for it, not the companion.
-            const QList<QByteArray> rows = list.split('\n');
-            const auto pair = std::find_if(rows.cbegin(), rows.cend(), [](const QByteArray& row) {
-                return row.contains(",Pair Sans,") || row.contains(",\"Pair Sans\",");
-            });
-            QVERIFY2(pair != rows.cend(), locale);
-            QVERIFY2(pair->trimmed().endsWith("/pair-sans.ttf") || pair->trimmed().endsWith("/pair-sans.ttf\""),
-                     pair->constData());
-            if (firstList.isNull()) {
-                firstList = list;
-                firstNames = readFile(gfc);
-                QVERIFY(!firstNames.isEmpty());
-            } else {
-                QVERIFY2(list == firstList, locale);
-                QVERIFY2(readFile(gfc) == firstNames, locale);
-            }
+            QVERIFY2(made[1].contains("/pair-sans.ttf") && !made[1].contains("pair-sans-condensed.ttf"), locale);
+            for (int i = 0; i < 2; ++i)
+                QVERIFY2(first[i].isNull() ? !(first[i] = made[i]).isEmpty() : made[i] == first[i], locale);
         }
     }
 

@@ -1,4 +1,5 @@
 #include "PrintFixture.h"
+#include "printing/ReportPrinting.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -37,6 +38,8 @@ private slots:
     void abortSendsNothingMore();
     void printerFailureStops();
     void registryFailureIsFatal();
+    void everyPageCarriesItsHeading_data();
+    void everyPageCarriesItsHeading();
 };
 
 void TestPrintouts::fixedTexts_data()
@@ -339,6 +342,49 @@ void TestPrintouts::registryFailureIsFatal()
     QCOMPARE(outcome.fatalMessage, 2);
     // The failing row is not printed.
     QVERIFY(!f.plan().contains(QStringLiteral("5 1600 Alpha")));
+}
+
+// The reports of the Tools windows: every page says when and on which
+// machine it was printed and which page of how many it is, and no line is
+// lost or doubled at a page break.
+void TestPrintouts::everyPageCarriesItsHeading_data()
+{
+    QTest::addColumn<int>("lineCount");
+    QTest::addColumn<int>("pages");
+    // 16,000 twips less the 500 of the top margin hold 77 lines of 200; the
+    // heading and the blank under it take two.
+    QTest::newRow("an empty report") << 0 << 1;
+    QTest::newRow("a full page") << 75 << 1;
+    QTest::newRow("one line over") << 76 << 2;
+    QTest::newRow("three pages") << 200 << 3;
+}
+
+void TestPrintouts::everyPageCarriesItsHeading()
+{
+    QFETCH(int, lineCount);
+    QFETCH(int, pages);
+    QStringList lines;
+    for (int i = 0; i < lineCount; ++i)
+        lines << QStringLiteral("line %1").arg(i);
+    RecordingPrinter printer;
+    QVERIFY(PrintReportLines(printer, lines, u"Face"_qs, {u"2026-12-09 14:03"_qs, u"proof-01"_qs}));
+    QCOMPARE(printer.endCalls, 1);
+    QCOMPARE(printer.pageNumber, pages);
+
+    QStringList printed;
+    for (int page = 1; page <= pages; ++page) {
+        const QList<RecordingPrinter::Piece> pieces = printer.visible(page);
+        QVERIFY(pieces.size() >= 2);
+        QCOMPARE(pieces.at(0).text, u"2026-12-09 14:03　proof-01"_qs);
+        const QString number = QStringLiteral("%1 / %2").arg(page).arg(pages);
+        QCOMPARE(pieces.at(1).text, number);
+        // On the heading's line, flush with the right margin.
+        QCOMPARE(pieces.at(1).y, pieces.at(0).y);
+        QCOMPARE(pieces.at(1).x + int(number.size()) * printer.charWidth, printer.pageWidth - 700);
+        for (qsizetype i = 2; i < pieces.size(); ++i)
+            printed << pieces.at(i).text;
+    }
+    QCOMPARE(printed, lines);
 }
 
 QTEST_GUILESS_MAIN(TestPrintouts)

@@ -13,10 +13,9 @@ public:
         fontRequests.append(index);
         return fonts;
     }
-    Job startJob(int index, const QString& pdfFileName) override
+    Job startJob(int index, const QString&) override
     {
         startedJobs.append(index);
-        pdfFileNames.append(pdfFileName);
         Job job;
         if (cancelNext) {
             cancelNext = false;
@@ -43,6 +42,5 @@ public:
     // Valid while the job's dialog keeps its device.
     RecordingPrinter* lastJob = nullptr;
     QList<int> startedJobs;
-    QStringList pdfFileNames;
     QList<int> fontRequests;
 };
