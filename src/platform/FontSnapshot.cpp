@@ -227,28 +227,45 @@ QList<FontFace> listFaces(FcConfig* config)
     return faces;
 }
 
-// One file a family's style is drawn from.
+// One file a family's style is drawn from; the choices of one family are
+// chained in one flat array, since nearly every family has one face and a
+// list for each would cost an allocation per family at the start-up's peak.
 struct DrawingChoice {
     QString style;
     QString path;
     int rank = 0;
+    int next = -1; // the family's next choice
 };
 
 // The drawing code reads every file it is given, and a family installed in
 // several formats (the same style as OpenType, Type 1 and its printer
 // outline) would be read three times for one face: each style keeps one
 // file, TrueType before CFF before the rest.
-void offerDrawingFile(QList<DrawingChoice>& choices, const FontFace& face)
+void offerDrawingFile(std::vector<DrawingChoice>& choices, QHash<QString, int>& firstChoice, const FontFace& face)
 {
     const int rank = face.format == QLatin1String("TrueType") ? 0 : face.format == QLatin1String("CFF") ? 1 : 2;
-    for (DrawingChoice& choice : choices) {
-        if (choice.style == face.style) {
-            if (rank < choice.rank)
-                choice = {face.style, face.path, rank};
-            return;
+    const QString& family = face.families.first();
+    const int added = int(choices.size());
+    const auto first = firstChoice.constFind(family);
+    if (first == firstChoice.constEnd()) {
+        firstChoice.insert(family, added);
+    } else {
+        int index = *first;
+        for (;; index = choices[std::size_t(index)].next) {
+            DrawingChoice& choice = choices[std::size_t(index)];
+            if (choice.style == face.style) {
+                if (rank < choice.rank) {
+                    choice.path = face.path;
+                    choice.rank = rank;
+                }
+                return;
+            }
+            if (choice.next < 0)
+                break;
         }
+        choices[std::size_t(index)].next = added;
     }
-    choices.append({face.style, face.path, rank});
+    choices.push_back({face.style, face.path, rank, -1});
 }
 
 } // namespace
@@ -267,7 +284,10 @@ FontSnapshot::FontSnapshot(QList<FontFace> faces)
     seenEntries.reserve(faces.size());
     m_screenFonts.reserve(faces.size());
     m_fileEntries.reserve(faces.size());
-    QHash<QString, QList<DrawingChoice>> drawingChoices;
+    std::vector<DrawingChoice> drawingChoices;
+    drawingChoices.reserve(std::size_t(faces.size()));
+    QHash<QString, int> firstChoice;
+    firstChoice.reserve(faces.size());
     for (const FontFace& face : faces) {
         if (face.families.isEmpty())
             continue;
@@ -277,7 +297,7 @@ FontSnapshot::FontSnapshot(QList<FontFace> faces)
             continue;
         seenFaces.insert(id);
         const QString name = screenName(face);
-        offerDrawingFile(drawingChoices[face.families.first()], face);
+        offerDrawingFile(drawingChoices, firstChoice, face);
         if (!seenNames.contains(name)) {
             seenNames.insert(name);
             m_screenFonts.append(name);
@@ -294,14 +314,29 @@ FontSnapshot::FontSnapshot(QList<FontFace> faces)
             m_fileEntries.append({entry, face.path});
         }
     }
-    m_drawingFiles.reserve(drawingChoices.size());
-    for (auto it = drawingChoices.cbegin(); it != drawingChoices.cend(); ++it) {
-        QStringList& files = m_drawingFiles[it.key()];
-        for (const DrawingChoice& choice : it.value()) {
-            if (!files.contains(choice.path))
-                files.append(choice.path);
+    // A family's choices come in its chain's order; the first file alone
+    // needs no list.
+    m_drawingFile.reserve(firstChoice.size());
+    for (auto it = firstChoice.cbegin(); it != firstChoice.cend(); ++it) {
+        const DrawingChoice& first = drawingChoices[std::size_t(it.value())];
+        m_drawingFile.insert(it.key(), first.path);
+        QStringList more;
+        for (int next = first.next; next >= 0; next = drawingChoices[std::size_t(next)].next) {
+            const QString& path = drawingChoices[std::size_t(next)].path;
+            if (path != first.path && !more.contains(path))
+                more.append(path);
         }
+        if (!more.isEmpty())
+            m_moreDrawingFiles.insert(it.key(), more);
     }
+}
+
+QStringList FontSnapshot::drawingFiles(const QString& family) const
+{
+    const auto first = m_drawingFile.constFind(family);
+    if (first == m_drawingFile.constEnd())
+        return {};
+    return QStringList{*first} + m_moreDrawingFiles.value(family);
 }
 
 QString FontSnapshot::screenName(const FontFace& face)

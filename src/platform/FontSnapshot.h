@@ -47,7 +47,7 @@ public:
     // not the screen name itself (a Japanese name over an English first name).
     QString drawingFamily(const QString& screenName) const { return m_drawingFamilies.value(screenName, screenName); }
     // The files whose faces the drawing code files under a family.
-    QStringList drawingFiles(const QString& family) const { return m_drawingFiles.value(family); }
+    QStringList drawingFiles(const QString& family) const;
 
     static QString screenName(const FontFace& face);
     static QString entryName(const FontFace& face);
@@ -56,7 +56,10 @@ private:
     QStringList m_screenFonts;
     QList<FontFileEntry> m_fileEntries;
     QHash<QString, QString> m_drawingFamilies;
-    QHash<QString, QStringList> m_drawingFiles;
+    // Nearly every family is drawn from one file; the few with more keep
+    // the others apart.
+    QHash<QString, QString> m_drawingFile;
+    QHash<QString, QStringList> m_moreDrawingFiles;
 };
 
 using FontSnapshotSource = std::function<std::shared_ptr<const FontSnapshot>()>;

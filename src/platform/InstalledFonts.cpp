@@ -1,5 +1,7 @@
 #include "platform/InstalledFonts.h"
 
+#include <malloc.h>
+
 #include <QByteArray>
 #include <QByteArrayView>
 
@@ -130,6 +132,11 @@ void releasePages(const std::vector<MappedPages>& mappings)
 void releaseMappedFontPages()
 {
     releasePages(fontMappings(MappedFiles::CachesAndFonts));
+}
+
+void releaseFreeHeap()
+{
+    malloc_trim(0);
 }
 
 } // namespace platform

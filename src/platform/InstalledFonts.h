@@ -31,6 +31,11 @@ void fontFilesNeeded(const QStringList& files);
 // catalogue reads each cache entry once.
 void releaseMappedFontPages();
 
+// Hands the heap's free pages back to the system. The listing and the
+// catalogue leave megabytes of small freed blocks between the ones that stay,
+// which the allocator keeps resident unless told.
+void releaseFreeHeap();
+
 // The same in two steps, for a listing that lets go of a cache's pages as it
 // reads on: the read-only mappings found now, then their pages let go. The
 // ranges are only sound while their files are known to stay mapped.

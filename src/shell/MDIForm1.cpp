@@ -404,6 +404,7 @@ MDIForm1::LoadResult MDIForm1::MDIForm_Load()
     // Before the first paint, the high point of the start-up's memory: the
     // splash and the catalogue have read what they will not read again.
     platform::releaseMappedFontPages();
+    platform::releaseFreeHeap();
     show();
     m_loaded = true;
     return LoadResult::Started;
