@@ -25,6 +25,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 #include <cstdio>
@@ -113,8 +114,9 @@ int startOnce(int argc, char* argv[])
     MDIForm1 window(services->platform());
     if (window.MDIForm_Load() != MDIForm1::LoadResult::Started)
         return 1;
-    // Settled: every event queued by the start-up has been handled.
-    QTimer::singleShot(0, &app, [&app, &window] {
+    // Settled: every event queued by the start-up has been handled and, on
+    // a display server, the window has been exposed and drawn once.
+    const auto settled = [&app, &window] {
         // Then one individual view, opened as a double-click opens it and
         // drawn once, on a font that lacks some of the sample's characters.
         const QString result = qEnvironmentVariable("GLYFARO_BENCH_VIEW_RESULT");
@@ -152,6 +154,19 @@ int startOnce(int argc, char* argv[])
                 out.write(in.readAll());
         }
         app.exit(0);
+    };
+    QTimer::singleShot(0, &app, [&app, &window, settled] {
+        if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+            settled();
+            return;
+        }
+        // A real display shows the window only after the server's answer.
+        QElapsedTimer waited;
+        waited.start();
+        while (!(window.windowHandle() && window.windowHandle()->isExposed()) && waited.elapsed() < 5000)
+            app.processEvents(QEventLoop::WaitForMoreEvents, 10);
+        app.processEvents();
+        settled();
     });
     const int code = app.exec();
     std::_Exit(code);
@@ -176,6 +191,48 @@ int emptyWindowOnce(int argc, char* argv[], bool ownFacesOnly)
     const int code = app.exec();
     std::_Exit(code);
 }
+
+// A private X server for the measure on a real display, as a user's desktop
+// draws the window: the X libraries, the shared-memory back buffer and the
+// desktop's bus come with it, which the offscreen platform never loads.
+class PrivateDisplay
+{
+public:
+    PrivateDisplay()
+    {
+        if (!QFile::exists(QStringLiteral("/usr/bin/Xvfb")))
+            return;
+        int pipe[2];
+        if (::pipe(pipe) != 0)
+            return;
+        m_server.setProgram(QStringLiteral("/usr/bin/Xvfb"));
+        m_server.setArguments({QStringLiteral("-displayfd"), QString::number(pipe[1]), QStringLiteral("-nolisten"),
+                               QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                               QStringLiteral("1280x1024x24")});
+        m_server.setStandardErrorFile(QProcess::nullDevice());
+        m_server.setChildProcessModifier([fd = pipe[0]] { ::close(fd); });
+        m_server.start();
+        ::close(pipe[1]);
+        QByteArray number;
+        char c = 0;
+        while (::read(pipe[0], &c, 1) == 1 && c != '\n')
+            number += c;
+        ::close(pipe[0]);
+        if (!number.isEmpty())
+            m_display = QStringLiteral(":") + QString::fromLatin1(number);
+    }
+    ~PrivateDisplay()
+    {
+        m_server.terminate();
+        m_server.waitForFinished();
+    }
+    // Empty when there is no X server to be had.
+    QString display() const { return m_display; }
+
+private:
+    QProcess m_server;
+    QString m_display;
+};
 
 } // namespace
 
@@ -233,6 +290,18 @@ int main(int argc, char* argv[])
                     n, startup.peakKilobytes / mb / n * 1000,
                     (startup.peakKilobytes - floor.peakKilobytes) / mb / n * 1000);
         std::fflush(stdout);
+
+        // The same start on a real display server.
+        if (const PrivateDisplay server; !server.display().isEmpty()) {
+            QProcessEnvironment onDisplay = environment;
+            onDisplay.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+            onDisplay.insert(QStringLiteral("DISPLAY"), server.display());
+            onDisplay.remove(QStringLiteral("WAYLAND_DISPLAY"));
+            const Sample shown = median(measure({self, QStringLiteral("--start-once")}, onDisplay, ComparedRuns));
+            std::printf("%5d fonts: the same on an X server (Xvfb) %.3f s (peak %.1f MB)\n", n, shown.seconds,
+                        shown.peakKilobytes / mb);
+            std::fflush(stdout);
+        }
 
         const QString result = home.filePath(QStringLiteral("view-seconds"));
         environment.insert(QStringLiteral("GLYFARO_BENCH_VIEW_RESULT"), result);
