@@ -432,6 +432,9 @@ void CharacterMap::createControls(const QString& error)
     GoToField->setPlaceholderText(QStringLiteral("辻、U+8FBB、36-52、1-47-82、92D2"));
     GoToField->setToolTip(QStringLiteral("文字そのもの、コードポイント、区点または面区点、Shift_JIS コードで文字に移動します"));
     GoToField->setClearButtonEnabled(true);
+    // Wide enough for its example entries and the clear button.
+    GoToField->setMinimumWidth(GoToField->fontMetrics().horizontalAdvance(GoToField->placeholderText())
+                               + 3 * GoToField->fontMetrics().height());
     GoToNote = new QLabel(this);
     GoToNote->setTextFormat(Qt::PlainText);
     QPalette notePalette = GoToNote->palette();
