@@ -72,7 +72,7 @@ for cp, place in jis0213.items():
 
 out = []
 out.append("// Made at build time by scripts/gen_japanese_sets.py from Debian's data; do not edit.")
-out.append('#include "fontinfo/JapaneseSetsData.h"\n')
+out.append('#include "face/JapaneseSetsData.h"\n')
 out.append("namespace japanese_data {\n")
 for name, chars in sets:
     out.append(f"const char32_t {name}[] = {{")

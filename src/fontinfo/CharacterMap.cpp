@@ -1,11 +1,11 @@
 #include "fontinfo/CharacterMap.h"
 
 #include "catalog/SizeText.h"
-#include "fontinfo/CharacterGrid.h"
-#include "fontinfo/CharacterReference.h"
+#include "face/CharacterGrid.h"
+#include "face/CharacterReference.h"
 #include "fontinfo/FaceFont.h"
-#include "fontinfo/FaceReader.h"
-#include "fontinfo/JapaneseSets.h"
+#include "face/FaceReader.h"
+#include "face/JapaneseSets.h"
 #include "desktop/ProgramIcon.h"
 
 #include <QAbstractScrollArea>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "fontinfo/Coverage.h"
-#include "fontinfo/FaceReader.h"
+#include "face/Coverage.h"
+#include "face/FaceReader.h"
 #include "platform/FontList.h"
 
 #include <QWidget>

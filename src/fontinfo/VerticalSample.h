@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fontinfo/VerticalLayout.h"
+#include "face/VerticalLayout.h"
 
 #include <QRawFont>
 #include <QWidget>

@@ -1,5 +1,5 @@
 #include "fontinfo/CharacterMap.h"
-#include "fontinfo/FaceReader.h"
+#include "face/FaceReader.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>

@@ -1,5 +1,5 @@
-#include "fontinfo/Coverage.h"
-#include "fontinfo/FaceReader.h"
+#include "face/Coverage.h"
+#include "face/FaceReader.h"
 #include "fontinfo/FontDetailsWindow.h"
 #include "support/FakeSystem.h"
 

@@ -1,4 +1,4 @@
-#include "fontinfo/VerticalLayout.h"
+#include "face/VerticalLayout.h"
 #include "fontinfo/VerticalSample.h"
 
 #include <QRawFont>

@@ -1,6 +1,6 @@
-#include "fontinfo/CharacterReference.h"
+#include "face/CharacterReference.h"
 
-#include "fontinfo/JapaneseSets.h"
+#include "face/JapaneseSets.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>

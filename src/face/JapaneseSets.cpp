@@ -1,6 +1,6 @@
-#include "fontinfo/JapaneseSets.h"
+#include "face/JapaneseSets.h"
 
-#include "fontinfo/JapaneseSetsData.h"
+#include "face/JapaneseSetsData.h"
 
 #include <QHash>
 

@@ -1,4 +1,4 @@
-#include "fontinfo/FaceReader.h"
+#include "face/FaceReader.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "fontinfo/JapaneseSets.h"
+#include "face/JapaneseSets.h"
 
 #include <QTest>
 

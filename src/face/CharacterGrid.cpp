@@ -1,6 +1,6 @@
-#include "fontinfo/CharacterGrid.h"
+#include "face/CharacterGrid.h"
 
-#include "fontinfo/JapaneseSets.h"
+#include "face/JapaneseSets.h"
 
 #include <algorithm>
 

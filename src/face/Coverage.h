@@ -1,7 +1,7 @@
 #pragma once
 
-#include "fontinfo/FaceReader.h"
-#include "fontinfo/JapaneseSets.h"
+#include "face/FaceReader.h"
+#include "face/JapaneseSets.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "fontinfo/Coverage.h"
+#include "face/Coverage.h"
 
 #include "catalog/SizeText.h"
-#include "fontinfo/CharacterReference.h"
+#include "face/CharacterReference.h"
 
 #include <algorithm>
 
