@@ -181,6 +181,35 @@ std::vector<MappedPages> mappingsHolding(const FcFontSet* const (&sets)[2])
     return holding;
 }
 
+} // namespace
+
+std::optional<FontFace> FaceOfPattern(FcPattern* font)
+{
+    FcChar8* file = nullptr;
+    if (FcPatternGetString(font, FC_FILE, 0, &file) != FcResultMatch)
+        return std::nullopt;
+    int index = 0;
+    FcPatternGetInteger(font, FC_INDEX, 0, &index);
+    // Named instances of a variable font share the file's entry.
+    if (index >> 16 != 0)
+        return std::nullopt;
+    FontFace face;
+    face.families = stringValues(font, FC_FAMILY);
+    if (face.families.isEmpty())
+        return std::nullopt;
+    // The languages only choose among several names.
+    if (face.families.size() > 1)
+        face.familyLanguages = stringValues(font, FC_FAMILYLANG);
+    face.style = englishStyle(font);
+    face.path = QString::fromUtf8(reinterpret_cast<const char*>(file));
+    face.realPath = face.path;
+    face.index = index;
+    face.format = firstString(font, FC_FONTFORMAT);
+    return face;
+}
+
+namespace {
+
 QList<FontFace> listFaces(FcConfig* config)
 {
     QList<FontFace> faces;
@@ -198,28 +227,13 @@ QList<FontFace> listFaces(FcConfig* config)
             if (i % ReleaseEvery == ReleaseEvery - 1)
                 releasePages(cachePages);
             FcPattern* font = set->fonts[i];
+            std::optional<FontFace> face = FaceOfPattern(font);
+            if (!face)
+                continue;
             FcChar8* file = nullptr;
-            if (FcPatternGetString(font, FC_FILE, 0, &file) != FcResultMatch)
-                continue;
-            int index = 0;
-            FcPatternGetInteger(font, FC_INDEX, 0, &index);
-            // Named instances of a variable font share the file's entry.
-            if (index >> 16 != 0)
-                continue;
-            FontFace face;
-            face.families = stringValues(font, FC_FAMILY);
-            if (face.families.isEmpty())
-                continue;
-            // The languages only choose among several names.
-            if (face.families.size() > 1)
-                face.familyLanguages = stringValues(font, FC_FAMILYLANG);
-            face.style = englishStyle(font);
-            const char* path = reinterpret_cast<const char*>(file);
-            face.path = QString::fromUtf8(path);
-            face.realPath = realPaths.of(path, face.path);
-            face.index = index;
-            face.format = firstString(font, FC_FONTFORMAT);
-            faces.append(std::move(face));
+            FcPatternGetString(font, FC_FILE, 0, &file);
+            face->realPath = realPaths.of(reinterpret_cast<const char*>(file), face->path);
+            faces.append(std::move(*face));
         }
     }
     // What the splash has drawn so far goes too.
@@ -372,6 +386,17 @@ std::shared_ptr<const FontSnapshot> FontSnapshot::shared()
     static const std::shared_ptr<const FontSnapshot> snapshot =
         std::make_shared<const FontSnapshot>(listFaces(installedFontsConfig()));
     return snapshot;
+}
+
+QList<FontFace> InstalledFacesNow()
+{
+    // Loaded anew: what has been installed or switched off since the start.
+    FcConfig* config = FcInitLoadConfigAndFonts();
+    if (!config)
+        return {};
+    QList<FontFace> faces = listFaces(config);
+    FcConfigDestroy(config);
+    return faces;
 }
 
 std::shared_ptr<const FontSnapshot> FontSnapshot::fromConfigFile(const QString& configFile)

@@ -6,6 +6,9 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
+
+typedef struct _FcPattern FcPattern;
 
 namespace platform {
 
@@ -19,6 +22,14 @@ struct FontFace {
     QString style;           // the English style name where there is one
     QString format;          // "TrueType", "CFF", "Type 1", ...
 };
+
+// The face a fontconfig pattern describes, its path as listed; none for a
+// named instance of a variable font or a face without a family name.
+std::optional<FontFace> FaceOfPattern(FcPattern* font);
+
+// Every face installed now, from the font configuration loaded anew rather
+// than the listing made at start.
+QList<FontFace> InstalledFacesNow();
 
 struct FontFileEntry {
     QString name; // "Family & 別名 Bold (TrueType)"

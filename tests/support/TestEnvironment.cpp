@@ -1,6 +1,7 @@
 #include "TestEnvironment.h"
 
 #include <QDir>
+#include <QFile>
 #include <cstdlib>
 
 namespace {
@@ -41,4 +42,20 @@ QString TestEnvironment::syntheticFontsDir()
 void TestEnvironment::useSyntheticFonts()
 {
     qputenv("FONTCONFIG_FILE", (syntheticFontsDir() + QStringLiteral("/fonts.conf")).toLocal8Bit());
+}
+
+QString TestEnvironment::writeUserFontsConfig() const
+{
+    const QString path = m_dir.filePath(QStringLiteral("fonts.conf"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return {};
+    file.write(QStringLiteral("<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\">\n"
+                              "<fontconfig>\n  <cachedir>%1</cachedir>\n  <dir>%2/fonts</dir>\n"
+                              "  <dir prefix=\"xdg\">fonts</dir>\n"
+                              "  <include ignore_missing=\"yes\" prefix=\"xdg\">fontconfig/conf.d</include>\n"
+                              "</fontconfig>\n")
+                   .arg(m_dir.filePath(QStringLiteral("fccache")), syntheticFontsDir())
+                   .toUtf8());
+    return path;
 }

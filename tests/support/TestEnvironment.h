@@ -17,6 +17,10 @@ public:
     // Points fontconfig at the synthetic test fonts built with the tests.
     static void useSyntheticFonts();
     static QString syntheticFontsDir();
+    // A font configuration over the synthetic fonts that also reads this
+    // environment's user font folder and user conf.d, as the system's
+    // configuration reads a real user's; its path, for FONTCONFIG_FILE.
+    QString writeUserFontsConfig() const;
 
 private:
     QTemporaryDir m_dir;

@@ -12,10 +12,11 @@ usage: /usr/bin/python3 small_fonts.py DIR
 - pair-sans.ttf ("Pair Sans") and pair-sans-condensed.ttf ("Pair Sans" and
   "Pair Sans Condensed", style Condensed): a family beside a companion that
   also carries its name, as DejaVu Sans and DejaVu Sans Condensed do;
+- pair-mincho.ttc: a collection of two faces, "Pair Mincho" Regular and Bold;
 - cut.ttf: IPA Gothic cut after 3,000 bytes; garbage.ttf: bytes that are no font.
 """
 import os, random, sys
-from fontTools.ttLib import TTFont
+from fontTools.ttLib import TTCollection, TTFont
 from fontTools import subset
 
 OUT = os.path.abspath(sys.argv[1])
@@ -81,6 +82,16 @@ name = font["name"]
 name.setName("Pair Sans", 16, 3, 1, 0x409)
 name.setName("Condensed", 17, 3, 1, 0x409)
 font.save(os.path.join(OUT, "pair-sans-condensed.ttf"))
+
+# A collection of two faces of one family, as the CJK collections come.
+collection = TTCollection()
+regular = known_subset("Pair Mincho", ASCII)
+bold = known_subset("Pair Mincho", ASCII)
+bold["name"].setName("Bold", 2, 3, 1, 0x409)
+bold["name"].setName("Pair Mincho Bold", 4, 3, 1, 0x409)
+bold["OS/2"].usWeightClass = 700
+collection.fonts = [regular, bold]
+collection.save(os.path.join(OUT, "pair-mincho.ttc"))
 
 with open(BASE, "rb") as whole:
     head = whole.read(3000)
