@@ -4,6 +4,7 @@
 #include "catalog/FontFileLookup.h"
 #include "catalog/OneLineText.h"
 #include "cli/ConsoleServices.h"
+#include "cli/FontFileCommands.h"
 #include "comparison/Inventory.h"
 #include "core/Messages.h"
 #include "core/SystemIdentity.h"
@@ -221,13 +222,21 @@ QString FontsToolUsage()
         "  export ファイル.csv           全てのフォント名を CSV ファイルに保存する\n"
         "  compare [--json] A.gfc [B.gfc]\n"
         "                                A とこのコンピュータ（B があれば A と B）のフォント構成を比べる\n"
+        "  install ファイル...           フォントファイルをこのユーザーのフォントフォルダにインストールする\n"
+        "  remove ファイル|フォント名    このユーザーのフォントフォルダのフォントをごみ箱に移す\n"
+        "  disable フォント名|ファイル   フォントを無効にする（このユーザーのすべてのプログラムから隠す）\n"
+        "  enable フォント名|ファイル    無効にしたフォントを有効に戻す\n"
+        "  status ファイル               フォントファイルがインストールされているかを表示する\n"
         "  --help                        この説明を表示する\n"
         "  --version                     版を表示する\n"
         "\n"
         "save と export は、ビューアの「ファイル」メニューと同じ内容のファイルを書きます。\n"
         "compare は、左だけ・右だけ・同じ名前でファイルサイズが違う・同じ、の 4 つに分けて表示します。\n"
         "\n"
-        "終了ステータス: 0 同じ（またはコマンドが成功した）、1 違いがある、2 エラー\n");
+        "install・remove・disable・enable は、ほかのプログラムにはすぐに反映されます。\n"
+        "\n"
+        "終了ステータス: 0 同じ（またはコマンドが成功した、status ではインストール済み）、\n"
+        "                1 違いがある（または何もすることがなかった、status ではインストールされていない）、2 エラー\n");
 }
 
 int RunFontsTool(const QStringList& arguments, QIODevice& out, QIODevice& err)
@@ -272,6 +281,8 @@ int RunFontsTool(const QStringList& arguments, QIODevice& out, QIODevice& err)
         return rest.size() == 1 ? write(FontNameFileKind::Csv, rest.at(0), err) : wrongArguments();
     if (command == QStringLiteral("compare"))
         return rest.size() == 1 || rest.size() == 2 ? compare(rest, json, out, err) : wrongArguments();
+    if (IsFontFileCommand(command))
+        return RunFontFileCommand(command, rest, out, err);
     if (command.isEmpty())
         return trouble(err, QStringLiteral("コマンドがありません。\n") + FontsToolUsage());
     return trouble(err, QStringLiteral("知らないコマンドです: ") + command

@@ -191,6 +191,54 @@ private slots:
         }
     }
 
+    // A font file from outside through every step, each answer with its
+    // exit status: 0 done or installed, 1 nothing to do or not installed,
+    // 2 trouble with a message.
+    void fontFileCommands()
+    {
+        const QStringList settings{u"FONTCONFIG_FILE="_qs + m_environment->writeUserFontsConfig()};
+        const QString file = QStringLiteral(GLYFARO_SMALL_FONTS "/pair-sans.ttf");
+        const QString copy = m_environment->dataHome() + u"/fonts/pair-sans.ttf"_qs;
+        const QString system = TestEnvironment::syntheticFontsDir() + u"/fonts/synth0000.ttf"_qs;
+        struct Step {
+            QStringList arguments;
+            int status;
+            QString says; // on standard output, or on standard error for status 2
+        };
+        const Step steps[] = {
+            {{u"status"_qs, file}, 1, u"インストールされていません"_qs},
+            {{u"install"_qs, file}, 0, u"インストールしました: "_qs + file + u" → "_qs + copy},
+            {{u"status"_qs, file}, 0, u"インストール済み（同じファイル）\n  "_qs + copy},
+            {{u"install"_qs, file}, 1, u"インストール済みです（同じファイル）"_qs},
+            {{u"status"_qs, QStringLiteral(GLYFARO_SMALL_FONTS "/pair-sans-condensed.ttf")}, 1,
+             u"同じ名前の別のファイルがインストールされています"_qs},
+            {{u"disable"_qs, u"Pair Sans"_qs}, 0, u"無効にしました: "_qs + copy},
+            {{u"disable"_qs, u"Pair Sans"_qs}, 1, u"既に無効です"_qs},
+            {{u"list"_qs}, 0, u"Aynth Sans 0000"_qs},
+            {{u"enable"_qs, copy}, 0, u"有効にしました: "_qs + copy},
+            {{u"enable"_qs, u"Pair Sans"_qs}, 1, u"無効にされていません"_qs},
+            {{u"disable"_qs, system}, 0, u"無効にしました: "_qs + system},
+            {{u"enable"_qs, u"Aynth Sans 0000"_qs}, 0, u"有効にしました"_qs},
+            {{u"remove"_qs, u"Aynth Sans 0000"_qs}, 2, u"管理者の権限が必要です"_qs},
+            {{u"remove"_qs, u"Pair Sans"_qs}, 0, u"ごみ箱に移しました: "_qs + copy},
+            {{u"status"_qs, file}, 1, u"インストールされていません"_qs},
+            {{u"remove"_qs, u"Pair Sans"_qs}, 2, u"という名前のフォントもファイルもありません"_qs},
+            {{u"install"_qs, QStringLiteral(GLYFARO_SMALL_FONTS "/garbage.ttf")}, 2, u"フォントとして読めません"_qs},
+            {{u"disable"_qs, u"No Such Font"_qs}, 2, u"という名前のフォントはありません"_qs},
+            {{u"status"_qs}, 2, u"「status」の引数が違います"_qs},
+        };
+        for (const Step& step : steps) {
+            const Run result = run(step.arguments, settings);
+            const QString said = step.status == 2 ? result.err : QString::fromUtf8(result.out);
+            QVERIFY2(result.status == step.status && said.contains(step.says),
+                     qPrintable(step.arguments.join(u' ') + u" → "_qs + QString::number(result.status) + u'\n' + said + result.err));
+            // Between the switches, the list shows what every program shows.
+            if (step.arguments.first() == u"list"_qs)
+                QVERIFY(!said.contains(u"Pair Sans"_qs));
+        }
+        QVERIFY(QFile::exists(m_environment->dataHome() + u"/Trash/files/pair-sans.ttf"_qs));
+    }
+
     // Over ssh there is no display server: the tool must not even load the
     // libraries that would look for one.
     void needsNoDisplayLibrary()
