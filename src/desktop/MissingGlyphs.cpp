@@ -17,12 +17,17 @@ bool missingGlyphIsBlank(const QRawFont& font)
 
 QList<QRectF> blankMissingGlyphBoxes(const QTextLayout& layout, QPointF origin)
 {
-    QList<QRectF> boxes;
     // Line by line: a text document's block keeps no text of its own, and
     // asks for the runs of the whole layout give none.
     QList<QGlyphRun> runs;
     for (int line = 0; line < layout.lineCount(); ++line)
         runs << layout.lineAt(line).glyphRuns();
+    return blankMissingGlyphBoxes(runs, origin);
+}
+
+QList<QRectF> blankMissingGlyphBoxes(const QList<QGlyphRun>& runs, QPointF origin)
+{
+    QList<QRectF> boxes;
     for (const QGlyphRun& run : runs) {
         const QList<quint32> glyphs = run.glyphIndexes();
         if (!glyphs.contains(0))

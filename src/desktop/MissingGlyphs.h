@@ -5,6 +5,7 @@
 #include <QRectF>
 
 class QFont;
+class QGlyphRun;
 class QRawFont;
 class QPainter;
 class QString;
@@ -24,6 +25,8 @@ bool missingGlyphIsBlank(const QRawFont& font);
 // Where layout, drawn at origin, shows a blank missing-glyph: one box each,
 // within the glyph's advance and the font's ascent.
 QList<QRectF> blankMissingGlyphBoxes(const QTextLayout& layout, QPointF origin);
+// The same for glyph runs laid out by hand.
+QList<QRectF> blankMissingGlyphBoxes(const QList<QGlyphRun>& runs, QPointF origin);
 
 // Draws those boxes with the painter's pen.
 void markMissingGlyphs(QPainter& painter, const QTextLayout& layout, QPointF origin);

@@ -44,13 +44,16 @@ int firstFace(const QList<platform::FaceFile>& faces)
 
 FontDetailsWindow::FontDetailsWindow(const QString& fontName, platform::FontList& fonts, const QString& sampleText,
                                      QWidget* parent)
-    : QWidget(parent)
-    , m_fontName(fontName)
-    , m_sampleText(sampleText)
-    , m_names(fonts.familyNames(fontName))
-    , m_faces(fonts.faceFiles(fontName))
+    : FontDetailsWindow(fontName, fonts.familyNames(fontName), fonts.faceFiles(fontName), -1, sampleText, parent)
 {
-    setWindowTitle(QStringLiteral("フォント情報 / ") + fontName);
+}
+
+FontDetailsWindow::FontDetailsWindow(const QString& title, QList<platform::FamilyName> names,
+                                     QList<platform::FaceFile> faces, int face, const QString& sampleText,
+                                     QWidget* parent)
+    : QWidget(parent), m_fontName(title), m_sampleText(sampleText), m_names(std::move(names)), m_faces(std::move(faces))
+{
+    setWindowTitle(QStringLiteral("フォント情報 / ") + title);
     setWindowIcon(platform::programIcon());
     createControls();
     for (const platform::FaceFile& face : m_faces) {
@@ -61,7 +64,7 @@ FontDetailsWindow::FontDetailsWindow(const QString& fontName, platform::FontList
             entry += QStringLiteral("（使われないファイル）");
         FaceList->addItem(entry);
     }
-    const int first = m_faces.isEmpty() ? -1 : firstFace(m_faces);
+    const int first = m_faces.isEmpty() ? -1 : face >= 0 && face < m_faces.size() ? face : firstFace(m_faces);
     FaceList->setCurrentIndex(first);
     showFace(first);
     connect(FaceList, &QComboBox::currentIndexChanged, this, &FontDetailsWindow::showFace);

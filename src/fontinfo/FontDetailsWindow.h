@@ -22,6 +22,10 @@ class FontDetailsWindow : public QWidget {
 public:
     FontDetailsWindow(const QString& fontName, platform::FontList& fonts, const QString& sampleText,
                       QWidget* parent = nullptr);
+    // The faces of a font file that need not be installed, under the names
+    // it carries; face is the place among faces shown first.
+    FontDetailsWindow(const QString& title, QList<platform::FamilyName> names, QList<platform::FaceFile> faces,
+                      int face, const QString& sampleText, QWidget* parent = nullptr);
 
     QString fontName() const { return m_fontName; }
     QSize sizeHint() const override;

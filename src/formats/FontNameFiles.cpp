@@ -64,3 +64,11 @@ FontSetFile ReadFontSetFile(const QString& path)
         result.sizes.append(size);
     return result;
 }
+
+bool IsComparisonFile(const QString& path)
+{
+    if (path.endsWith(QLatin1String(".gfc"), Qt::CaseInsensitive))
+        return true;
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.read(3) == "GFC";
+}

@@ -46,3 +46,7 @@ struct FontSetFile {
     QList<qint64> sizes;
 };
 FontSetFile ReadFontSetFile(const QString& path);
+
+// Whether a file handed to the viewer is a comparison file rather than a
+// font file: named *.gfc, or starting with the comparison file's mark.
+bool IsComparisonFile(const QString& path);

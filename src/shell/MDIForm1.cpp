@@ -15,6 +15,10 @@
 #include "find/FindWindow.h"
 #include "fontinfo/CharacterMap.h"
 #include "fontinfo/FontDetailsWindow.h"
+#include "fontfiles/FontFileScan.h"
+#include "fontfiles/FontPlaces.h"
+#include "fontfileview/FontFileWindow.h"
+#include "formats/FontNameFiles.h"
 #include "inventory/InventoryWindow.h"
 #include "printing/ReportPrinting.h"
 #include "platform/AppInfo.h"
@@ -50,6 +54,8 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+
+#include <utility>
 
 using platform::pixelsToTwips;
 using platform::twipsToPixels;
@@ -132,6 +138,10 @@ void MDIForm1::createMenus()
     fileMenu->addSeparator();
     fileMenu->addAction(QStringLiteral("印刷(&P)..."), QKeySequence(Qt::CTRL | Qt::Key_P), this,
                         [this] { File_Click(10); });
+    fileMenu->addSeparator();
+    // Past the menu's own items; Exit stays last.
+    fileMenu->addAction(QStringLiteral("フォントファイルを開く(&F)..."), QKeySequence(Qt::CTRL | Qt::Key_O), this,
+                        [this] { openFontFileDialog(); });
     fileMenu->addSeparator();
     fileMenu->addAction(QStringLiteral("終了(&X)"), QKeySequence(Qt::Key_F12), this, [this] { File_Click(255); });
 
@@ -319,10 +329,12 @@ MDIForm1::LoadResult MDIForm1::MDIForm_Load()
             return fail(MessageAlreadyRunning);
         // The file is not handed over; the user is told where to open it.
         ShowMessage(m_platform.dialogs, MessageAlreadyRunning);
-        m_platform.dialogs.messageBox(
-            QStringLiteral("ファイル「") + m_startFile + QStringLiteral("」は開いていません。\r\r")
-                + QStringLiteral("起動している Glyfaro 2 のメニュー「ファイル」→「フォント名比較ファイルを読み込む」から開いてください。"),
-            platform::MbInformation, MessageTitle);
+        const QString item = IsComparisonFile(m_startFile) ? QStringLiteral("フォント名比較ファイルを読み込む")
+                                                             : QStringLiteral("フォントファイルを開く");
+        m_platform.dialogs.messageBox(QStringLiteral("ファイル「") + m_startFile + QStringLiteral("」は開いていません。\r\r")
+                                          + QStringLiteral("起動している Glyfaro 2 のメニュー「ファイル」→「") + item
+                                          + QStringLiteral("」から開いてください。"),
+                                      platform::MbInformation, MessageTitle);
         return fail(-1);
     }
 
@@ -855,7 +867,11 @@ FontDetailsWindow* MDIForm1::showFontDetails(const QString& font, const QString&
     if (sample.isEmpty())
         sample = m_settings.PreviewText == 1 && !m_settings.PreviewTextStrings.isEmpty() ? m_settings.PreviewTextStrings
                                                                                            : QStringLiteral("「縦書き」のテスト、ー。");
-    auto details = new FontDetailsWindow(font, m_platform.fonts, sample);
+    return wireDetails(new FontDetailsWindow(font, m_platform.fonts, sample));
+}
+
+FontDetailsWindow* MDIForm1::wireDetails(FontDetailsWindow* details)
+{
     connect(details, &FontDetailsWindow::characterMapRequested, this,
             [this](const QString& name, const QString& path, int index) { showCharacterMap(name, path, index); });
     connect(details, &FontDetailsWindow::printRequested, this,
@@ -925,6 +941,57 @@ bool MDIForm1::openComparisonFile(const QString& path)
     return m_fileCommands && m_fileCommands->loadComparisonFile(path);
 }
 
+bool MDIForm1::openStartFile(const QString& path)
+{
+    return IsComparisonFile(path) ? openComparisonFile(path) : openFontFile(path) != nullptr;
+}
+
+FontFileWindow* MDIForm1::openFontFile(const QString& path)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    FontFileScan scan = ScanFontFile(path);
+    QApplication::restoreOverrideCursor();
+    if (!scan.ok()) {
+        m_platform.dialogs.messageBox(QStringLiteral("フォントファイル「%1」を開けません。\r\r%2").arg(path, scan.error),
+                                      platform::MbCritical, MessageTitle);
+        return nullptr;
+    }
+    const QString sample = m_settings.SampleText == 1 && !m_settings.SampleTextStrings.isEmpty()
+                               ? m_settings.SampleTextStrings.section(QStringLiteral("\r\n"), 0, 0)
+                               : QStringLiteral("あいうえお　永遠の字形　ABCabc 0123");
+    auto window = new FontFileWindow(std::move(scan), m_platform.dialogs, UserFontPlaces(), sample);
+    connect(window, &FontFileWindow::detailsRequested, this, [this, window](const QString& title, const QString& file, int index) {
+        // The file's faces under the names the file carries.
+        QList<platform::FamilyName> names;
+        QList<platform::FaceFile> faces;
+        int shown = 0;
+        for (const platform::FontFace& face : window->scan().faces) {
+            if (face.index == index)
+                shown = int(faces.size());
+            faces.append({file, face.index, face.style, true});
+        }
+        const platform::FontFace& first = window->scan().faces.at(shown);
+        for (qsizetype i = 0; i < first.families.size(); ++i)
+            names.append({first.families.at(i), first.familyLanguages.value(i)});
+        wireDetails(new FontDetailsWindow(title, names, faces, shown, QStringLiteral("「縦書き」のテスト、ー。")));
+    });
+    connect(window, &FontFileWindow::characterMapRequested, this,
+            [this](const QString& title, const QString& file, int index) { showCharacterMap(title, file, index); });
+    addToolWindow(window);
+    return window;
+}
+
+void MDIForm1::openFontFileDialog()
+{
+    platform::FileDialogRequest request;
+    request.title = QStringLiteral("フォントファイルを開く");
+    request.filter = QStringLiteral("フォントファイル (*.ttf;*.otf;*.ttc;*.otc;*.woff;*.woff2;*.pfb;*.pfa)|"
+                                    "*.ttf;*.otf;*.ttc;*.otc;*.woff;*.woff2;*.pfb;*.pfa|すべてのファイル (*.*)|*.*");
+    request.flags = 0x1000; // the file must exist
+    if (const std::optional<QString> chosen = m_platform.dialogs.openFile(request))
+        openFontFile(*chosen);
+}
+
 void MDIForm1::printReport(const QStringList& lines, const QString& documentName)
 {
     ReportPrintDialog dialog(lines, documentName, m_platform, this);
@@ -933,15 +1000,19 @@ void MDIForm1::printReport(const QStringList& lines, const QString& documentName
 
 namespace {
 
-// The comparison files among what is dragged over the window.
-QStringList droppedComparisonFiles(const QMimeData* data)
+// The comparison and font files among what is dragged over the window.
+QStringList droppedFiles(const QMimeData* data)
 {
+    static const char* const Opened[] = {".gfc", ".ttf", ".otf", ".ttc", ".otc", ".woff", ".woff2", ".pfb", ".pfa"};
     QStringList files;
     if (!data || !data->hasUrls())
         return files;
     for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile() && url.toLocalFile().endsWith(QStringLiteral(".gfc"), Qt::CaseInsensitive))
-            files.append(url.toLocalFile());
+        const QString file = url.toLocalFile();
+        if (url.isLocalFile() && std::any_of(std::begin(Opened), std::end(Opened), [&file](const char* suffix) {
+                return file.endsWith(QLatin1String(suffix), Qt::CaseInsensitive);
+            }))
+            files.append(file);
     }
     return files;
 }
@@ -950,18 +1021,25 @@ QStringList droppedComparisonFiles(const QMimeData* data)
 
 void MDIForm1::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (m_loaded && !droppedComparisonFiles(event->mimeData()).isEmpty())
+    if (m_loaded && !droppedFiles(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void MDIForm1::dropEvent(QDropEvent* event)
 {
-    const QStringList files = droppedComparisonFiles(event->mimeData());
+    const QStringList files = droppedFiles(event->mimeData());
     if (files.isEmpty())
         return;
     event->acceptProposedAction();
-    // One comparison side: the last file read is the one shown.
-    openComparisonFile(files.constFirst());
+    // One comparison side: the first comparison file is the one read. Each
+    // font file opens a window of its own.
+    bool comparisonRead = false;
+    for (const QString& file : files) {
+        if (!IsComparisonFile(file))
+            openFontFile(file);
+        else if (!std::exchange(comparisonRead, true))
+            openComparisonFile(file);
+    }
 }
 
 void MDIForm1::showFindWindow(const QString& text)

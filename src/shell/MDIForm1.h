@@ -21,6 +21,7 @@ class QToolBar;
 class Form1;
 class Form2;
 class FontNameList;
+class FontFileWindow;
 class Form4;
 class Form5;
 class Form10;
@@ -78,6 +79,11 @@ public:
     FindWindow* findWindow() const { return m_findWindow; }
     // A new details window on a font; sampleText, where given, is its vertical sample.
     FontDetailsWindow* showFontDetails(const QString& font, const QString& sampleText);
+    // A font file's window, read from path; a box says why when the file
+    // cannot be read, and nullptr is returned.
+    FontFileWindow* openFontFile(const QString& path);
+    // A file named at start or dropped: a comparison file or a font file.
+    bool openStartFile(const QString& path);
     // A new character map on a font's face: the given file, else the one its regular style comes from.
     void showCharacterMap(const QString& font, const QString& path = QString(), int index = 0);
     // The font the user has in front: the active window's, else the all-fonts list's.
@@ -148,6 +154,10 @@ private:
     void applyAlwaysOnTop(bool on);
     void showChild(QMdiSubWindow* window);
     QMdiSubWindow* frontWindow() const;
+    // A details window's print, save and character-map requests, and the window shown.
+    FontDetailsWindow* wireDetails(FontDetailsWindow* details);
+    // Asks for a font file and opens it.
+    void openFontFileDialog();
     QString versionText() const;
 
     platform::Platform& m_platform;

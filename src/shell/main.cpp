@@ -24,7 +24,7 @@ int main(int argc, char* argv[])
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &mainWindow,
                      [&mainWindow](QSessionManager&) { mainWindow.systemShutdown(); });
 
-    // A comparison file opened from the desktop: glyfaro2 FILE.gfc.
+    // A comparison file or a font file opened from the desktop: glyfaro2 FILE.
     const QStringList arguments = app.arguments().mid(1);
     const QString startFile = arguments.isEmpty() ? QString() : QFileInfo(arguments.constFirst()).absoluteFilePath();
     mainWindow.setStartFile(startFile);
@@ -33,7 +33,7 @@ int main(int argc, char* argv[])
     if (!startFile.isEmpty()) {
         // After the first events, so that the window is up when the file
         // is read, as if the user had opened it.
-        QTimer::singleShot(0, &mainWindow, [&mainWindow, startFile] { mainWindow.openComparisonFile(startFile); });
+        QTimer::singleShot(0, &mainWindow, [&mainWindow, startFile] { mainWindow.openStartFile(startFile); });
     }
     return app.exec();
 }

@@ -10,6 +10,7 @@
 #include "files/Form8.h"
 #include "formats/ComparisonFile.h"
 #include "shell/MDIForm1.h"
+#include "fontfileview/FontFileWindow.h"
 #include "core/SettingsStore.h"
 
 #include <QCheckBox>
@@ -485,31 +486,44 @@ void MainWindowTest::lockPanelsFollowTheKeyboard()
 }
 
 // A comparison file named at start or dropped on the window is read as the
-// File menu reads one: the comparison window shows its names.
+// File menu reads one: the comparison window shows its names. A font file,
+// named at start, dropped or chosen through the File menu, opens its own
+// window; one that cannot be read gets a box that says why.
 void MainWindowTest::comparisonFilesFromTheDesktop_data()
 {
     QTest::addColumn<QString>("how");
     QTest::addColumn<QString>("fileName");
-    QTest::addColumn<bool>("read");
-    QTest::newRow("named at start") << u"start"_qs << u"other.gfc"_qs << true;
-    QTest::newRow("dropped") << u"drop"_qs << u"other.GFC"_qs << true;
-    QTest::newRow("something else dropped") << u"drop"_qs << u"notes.txt"_qs << false;
+    QTest::addColumn<QString>("font"); // the small font copied there, if any
+    QTest::addColumn<QString>("opens"); // comparison, font, refused or nothing
+    QTest::newRow("named at start") << u"start"_qs << u"other.gfc"_qs << QString() << u"comparison"_qs;
+    QTest::newRow("dropped") << u"drop"_qs << u"other.GFC"_qs << QString() << u"comparison"_qs;
+    QTest::newRow("something else dropped") << u"drop"_qs << u"notes.txt"_qs << QString() << u"nothing"_qs;
+    QTest::newRow("a collection named at start") << u"start"_qs << u"pair-mincho.ttc"_qs << u"pair-mincho.ttc"_qs
+                                                 << u"font"_qs;
+    QTest::newRow("a font dropped") << u"drop"_qs << u"Latin Box.TTF"_qs << u"latin-box.ttf"_qs << u"font"_qs;
+    QTest::newRow("a font chosen in the File menu") << u"menu"_qs << u"latin-box.otf"_qs << u"latin-box.ttf"_qs
+                                                    << u"font"_qs;
+    QTest::newRow("a damaged font named at start") << u"start"_qs << u"garbage.ttf"_qs << u"garbage.ttf"_qs
+                                                   << u"refused"_qs;
 }
 
 void MainWindowTest::comparisonFilesFromTheDesktop()
 {
     QFETCH(QString, how);
     QFETCH(QString, fileName);
-    QFETCH(bool, read);
+    QFETCH(QString, font);
+    QFETCH(QString, opens);
     QTemporaryDir folder;
     const QString path = folder.filePath(fileName);
-    {
+    if (font.isEmpty()) {
         comparison_file::Writer writer;
         writer.addRecord(u"Other Sans"_qs, 1);
         writer.addRecord(u"IPAゴシック"_qs, 2);
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(writer.finish());
+    } else {
+        QVERIFY(QFile::copy(QStringLiteral(GLYFARO_SMALL_FONTS "/") + font, path));
     }
     TestPlatform test;
     prepareMachine(test);
@@ -518,37 +532,60 @@ void MainWindowTest::comparisonFilesFromTheDesktop()
     window.show();
     const qsizetype boxes = test.dialogs.boxes.size();
     if (how == u"start") {
-        QVERIFY(window.openComparisonFile(path));
+        window.openStartFile(path);
+    } else if (how == u"menu") {
+        test.dialogs.fileAnswers.push_back(path);
+        QAction* item = nullptr;
+        for (QAction* action : window.menuBar()->actions().constFirst()->menu()->actions()) {
+            if (action->text() == u"フォントファイルを開く(&F)..."_qs)
+                item = action;
+        }
+        QVERIFY(item);
+        item->trigger();
+        QCOMPARE(test.dialogs.fileRequests.constLast().title, u"フォントファイルを開く"_qs);
     } else {
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(path)});
         const QPoint at = window.rect().center();
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&window, &enter);
-        QCOMPARE(enter.isAccepted(), read);
+        QCOMPARE(enter.isAccepted(), opens != u"nothing");
         QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&window, &drop);
     }
+    const bool read = opens == u"comparison";
     QCOMPARE(window.form8Window()->isVisible(), read);
     QCOMPARE(window.form8()->fileNames(), read ? QStringList({u"Other Sans"_qs, u"IPAゴシック"_qs}) : QStringList());
     QCOMPARE(window.settings().CurrentFileGFC == path, read);
-    QCOMPARE(test.dialogs.boxes.size(), boxes);
+    const QList<FontFileWindow*> fontWindows = window.findChildren<FontFileWindow*>();
+    QCOMPARE(fontWindows.size(), opens == u"font" ? 1 : 0);
+    if (opens == u"font") {
+        QCOMPARE(fontWindows.first()->windowTitle(), u"フォントファイル / "_qs + fileName);
+        QVERIFY(fontWindows.first()->isVisible());
+    }
+    QCOMPARE(test.dialogs.boxes.size(), boxes + (opens == u"refused" ? 1 : 0));
+    if (opens == u"refused")
+        QVERIFY(test.dialogs.boxes.constLast().text.startsWith(u"フォントファイル「"_qs + path + u"」を開けません。"_qs));
 }
 
 // The running copy keeps its windows; the second says it runs and where the
 // file can be opened, then ends.
 void MainWindowTest::secondStartWithAFileSaysWhereToOpenIt()
 {
-    TestPlatform test;
-    prepareMachine(test);
-    test.system.anotherInstance = true;
-    MDIForm1 window(test.platform);
-    window.setStartFile(u"/home/user/other.gfc"_qs);
-    QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Ended);
-    QCOMPARE(test.dialogs.boxes.size(), 2);
-    QCOMPARE(test.dialogs.boxes.at(0).text, u"このプログラムは既に起動しています。"_qs);
-    QVERIFY(test.dialogs.boxes.at(1).text.startsWith(u"ファイル「/home/user/other.gfc」は開いていません。"_qs));
-    QVERIFY(test.dialogs.boxes.at(1).text.contains(u"「フォント名比較ファイルを読み込む」"_qs));
+    const QString items[][2] = {{u"/home/user/other.gfc"_qs, u"「フォント名比較ファイルを読み込む」"_qs},
+                                {u"/home/user/new.otf"_qs, u"「フォントファイルを開く」"_qs}};
+    for (const auto& [file, item] : items) {
+        TestPlatform test;
+        prepareMachine(test);
+        test.system.anotherInstance = true;
+        MDIForm1 window(test.platform);
+        window.setStartFile(file);
+        QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Ended);
+        QCOMPARE(test.dialogs.boxes.size(), 2);
+        QCOMPARE(test.dialogs.boxes.at(0).text, u"このプログラムは既に起動しています。"_qs);
+        QVERIFY(test.dialogs.boxes.at(1).text.startsWith(u"ファイル「"_qs + file + u"」は開いていません。"_qs));
+        QVERIFY(test.dialogs.boxes.at(1).text.contains(item));
+    }
 }
 
 void MainWindowTest::windowMenuListsOpenWindows()

@@ -1,0 +1,161 @@
+#include "fontfileview/FileSample.h"
+
+#include "desktop/MissingGlyphs.h"
+#include "fontinfo/FaceFont.h"
+
+#include <QGlyphRun>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QRawFont>
+
+#include <cmath>
+
+namespace {
+
+constexpr int Margin = 8;
+// What the system's synthetic italic slants by, and its bold's extra width
+// as a share of the size.
+constexpr qreal ItalicShear = -0.2;
+constexpr qreal BoldShare = 1.0 / 36;
+
+} // namespace
+
+struct FileSample::Layout {
+    QRawFont font;
+    QList<QGlyphRun> lines;
+    QSizeF size;
+    int missing = 0;
+};
+
+FileSample::FileSample(QWidget* parent) : QWidget(parent)
+{
+    setBackgroundRole(QPalette::Base);
+    setAutoFillBackground(true);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+void FileSample::setFace(const QString& path, int index)
+{
+    m_path = path;
+    m_index = index;
+    relayout();
+}
+
+void FileSample::setText(const QString& text)
+{
+    m_text = text;
+    relayout();
+}
+
+void FileSample::setPointSize(int points)
+{
+    m_points = std::clamp(points, 1, 100);
+    relayout();
+}
+
+void FileSample::setBold(bool on)
+{
+    m_bold = on;
+    update();
+}
+
+void FileSample::setItalic(bool on)
+{
+    m_italic = on;
+    update();
+}
+
+void FileSample::setColor(const QColor& color)
+{
+    m_color = color;
+    update();
+}
+
+bool FileSample::readable() const
+{
+    return m_layout && m_layout->font.isValid();
+}
+
+int FileSample::missingCharacters() const
+{
+    return m_layout ? m_layout->missing : 0;
+}
+
+void FileSample::relayout()
+{
+    auto layout = std::make_shared<Layout>();
+    // Points as the screen shows them: 96 pixels an inch.
+    const qreal pixels = m_points * 96.0 / 72.0;
+    layout->font = m_path.isEmpty() ? QRawFont() : RawFontOfFace(m_path, m_index, pixels);
+    if (layout->font.isValid()) {
+        const qreal lineHeight = layout->font.ascent() + layout->font.descent() + layout->font.leading();
+        qreal top = 0;
+        for (const QString& line : m_text.split(u'\n')) {
+            QList<quint32> glyphs = layout->font.glyphIndexesForString(line);
+            // Characters the face lacks come back as glyph 0, its missing glyph.
+            layout->missing += int(std::count(glyphs.cbegin(), glyphs.cend(), 0u));
+            QList<QPointF> advances = layout->font.advancesForGlyphIndexes(glyphs, QRawFont::KernedAdvances);
+            QList<QPointF> positions;
+            QPointF pen(0, top + layout->font.ascent());
+            for (const QPointF& advance : advances) {
+                positions << pen;
+                pen += advance;
+            }
+            QGlyphRun run;
+            run.setRawFont(layout->font);
+            run.setGlyphIndexes(glyphs);
+            run.setPositions(positions);
+            layout->lines << run;
+            layout->size.setWidth(std::max(layout->size.width(), pen.x()));
+            top += lineHeight;
+        }
+        layout->size.setHeight(top);
+    }
+    m_layout = std::move(layout);
+    // The scroll area around shows what does not fit.
+    setMinimumSize(sizeHint());
+    updateGeometry();
+    update();
+}
+
+QSize FileSample::sizeHint() const
+{
+    if (!readable())
+        return {320, 120};
+    const QSizeF size = m_layout->size;
+    return QSize(int(std::ceil(size.width())) + 2 * Margin + m_points, int(std::ceil(size.height())) + 2 * Margin);
+}
+
+void FileSample::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.setClipRect(event->rect());
+    if (!readable()) {
+        painter.drawText(rect().adjusted(Margin, Margin, -Margin, -Margin), Qt::TextWordWrap,
+                         QStringLiteral("この書体の字形を読めません。"));
+        return;
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(m_color);
+    painter.translate(Margin, Margin);
+    if (m_italic) {
+        // Slanted about each line's baseline would need a transform per
+        // line; about the sample's middle keeps the lines in their places.
+        const qreal middle = m_layout->size.height() / 2;
+        painter.translate(-ItalicShear * middle, 0);
+        painter.setTransform(QTransform().shear(ItalicShear, 0), true);
+    }
+    const qreal bold = m_bold ? std::max(1.0, m_points * 96.0 / 72.0 * BoldShare) : 0;
+    for (const QGlyphRun& line : m_layout->lines) {
+        painter.drawGlyphRun(QPointF(0, 0), line);
+        // Drawn again a little to the right, as a face without a bold
+        // of its own is emboldened.
+        for (qreal dx = 0.5; dx <= bold; dx += 0.5)
+            painter.drawGlyphRun(QPointF(dx, 0), line);
+    }
+    // A face that leaves its missing glyph blank gets a box there, as
+    // every other sample shows it.
+    painter.setBrush(Qt::NoBrush);
+    for (const QRectF& box : platform::blankMissingGlyphBoxes(m_layout->lines, QPointF(0, 0)))
+        painter.drawRect(box);
+}
