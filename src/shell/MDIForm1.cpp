@@ -17,6 +17,7 @@
 #include "fontinfo/FontDetailsWindow.h"
 #include "fontfiles/FontFileScan.h"
 #include "fontfiles/FontPlaces.h"
+#include "fontfileview/DisabledFontsWindow.h"
 #include "fontfileview/FontFileWindow.h"
 #include "formats/FontNameFiles.h"
 #include "inventory/InventoryWindow.h"
@@ -183,6 +184,7 @@ void MDIForm1::createMenus()
                          [this] { Tools_Click(2); });
     toolsMenu->addSeparator();
     toolsMenu->addAction(QStringLiteral("フォント構成の比較(&C)..."), this, [this] { Tools_Click(3); });
+    toolsMenu->addAction(QStringLiteral("無効にしたフォント(&D)..."), this, [this] { Tools_Click(4); });
 
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     helpMenu->addAction(QStringLiteral("バージョン情報(&V)..."), this, [this] { Help_Click(255); });
@@ -784,6 +786,10 @@ void MDIForm1::Tools_Click(int index)
     }
     if (index == 3) {
         showInventory();
+        return;
+    }
+    if (index == 4) {
+        addToolWindow(new DisabledFontsWindow(m_platform.dialogs, UserFontPlaces()));
         return;
     }
     const QString font = currentFontName();

@@ -304,6 +304,13 @@ private slots:
         QVERIFY(listed(u"Aynth Sans 0000"_qs));
     }
 
+    void packageOwningAFont()
+    {
+        // A font a package installed, and one no package knows.
+        QCOMPARE(PackageOwning(u"/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"_qs), u"fonts-ipafont-gothic"_qs);
+        QCOMPARE(PackageOwning(small(u"latin-box.ttf"_qs)), QString());
+    }
+
 private:
     std::unique_ptr<TestEnvironment> m_environment;
     FontPlaces m_places;

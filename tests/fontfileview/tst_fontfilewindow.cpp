@@ -1,6 +1,8 @@
+#include "fontfileview/DisabledFontsWindow.h"
 #include "fontfileview/FileSample.h"
 #include "fontfileview/FontFileWindow.h"
 
+#include "fontfiles/DisabledFonts.h"
 #include "support/FakeDialogs.h"
 #include "support/TestEnvironment.h"
 
@@ -11,6 +13,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -45,9 +48,13 @@ private slots:
     void installSwitchAndRemove()
     {
         FontFileWindow window(ScanFontFile(small(u"pair-sans.ttf"_qs)), m_dialogs, UserFontPlaces(), u"Abc あ"_qs);
+        QCOMPARE(window.windowTitle(), u"フォントファイル / pair-sans.ttf"_qs);
+        // Where it stands follows the first drawing of the sample.
+        QVERIFY(!window.standingKnown());
+        QVERIFY(!window.InstallButton->isEnabled());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(window.windowTitle(), u"フォントファイル / pair-sans.ttf"_qs);
+        QTRY_VERIFY(window.standingKnown());
         QCOMPARE(window.StandingLabel->text(), u"インストールされていません"_qs);
         QVERIFY(window.InstallButton->isEnabled());
         QVERIFY(!window.SwitchButton->isEnabled());
@@ -88,8 +95,10 @@ private slots:
     void anotherFileOfTheFamily()
     {
         FontFileWindow installer(ScanFontFile(small(u"pair-sans-condensed.ttf"_qs)), m_dialogs, UserFontPlaces(), u"A"_qs);
+        QTRY_VERIFY(installer.standingKnown());
         QTest::mouseClick(installer.InstallButton, Qt::LeftButton);
         FontFileWindow window(ScanFontFile(small(u"pair-sans.ttf"_qs)), m_dialogs, UserFontPlaces(), u"A"_qs);
+        QTRY_VERIFY(window.standingKnown());
         QCOMPARE(window.StandingLabel->text(), u"同じ名前の別のファイルがインストールされています"_qs);
         // Both files side by side, with their paths, versions and sizes.
         QCOMPARE(window.Files->rowCount(), 2);
@@ -163,6 +172,31 @@ private slots:
             }
         }
         QVERIFY(red);
+    }
+
+    // The switched-off list: what is chosen there is switched on again,
+    // the rest stays off.
+    void switchedOffFontsListed()
+    {
+        const FontPlaces places = UserFontPlaces();
+        const QList<platform::FontFace> faces = platform::InstalledFacesNow();
+        const QString first = FilesOfFamily(u"Aynth Sans 0000"_qs, faces).value(0);
+        const QString second = FilesOfFamily(u"Bynth Sans 0008"_qs, faces).value(0);
+        QVERIFY(DisableFonts({{first, u"Aynth Sans 0000"_qs}, {second, u"Bynth Sans 0008"_qs}}, places).error.isEmpty());
+        DisabledFontsWindow window(m_dialogs, places);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.Fonts->count(), 2);
+        QCOMPARE(window.CountLabel->text(), u"総数: 2 個"_qs);
+        QVERIFY(!window.EnableButton->isEnabled());
+        QTest::mouseClick(window.Fonts->viewport(), Qt::LeftButton, {},
+                          window.Fonts->visualItemRect(window.Fonts->item(1)).center());
+        QTest::mouseClick(window.EnableButton, Qt::LeftButton);
+        QVERIFY(m_dialogs.boxes.last().text.startsWith(u"1 個のフォントを有効にしました。"_qs));
+        QCOMPARE(window.Fonts->count(), 1);
+        QVERIFY(window.Fonts->item(0)->text().startsWith(u"Aynth Sans 0000"_qs));
+        QCOMPARE(ReadDisabledFonts(places).fonts.value(0).path, first);
+        QVERIFY(!FilesOfFamily(u"Bynth Sans 0008"_qs, platform::InstalledFacesNow()).isEmpty());
     }
 
 private:

@@ -156,6 +156,8 @@ void MainWindowTest::everyCommandThroughItsControl_data()
     row(u"button:Gfc に書込"_qs, saveGfc);
     row(file + u"印刷(&P)..."_qs, u"modal:Form7"_qs);
     row(u"key:Ctrl+P"_qs, u"modal:Form7"_qs);
+    row(file + u"フォントファイルを開く(&F)..."_qs, u"file dialog:フォントファイルを開く"_qs);
+    row(u"key:Ctrl+O"_qs, u"file dialog:フォントファイルを開く"_qs);
     row(file + u"終了(&X)"_qs, u"exit"_qs);
     row(u"key:F12"_qs, u"exit"_qs);
     QTest::newRow("always on top, on and off again")
@@ -184,6 +186,7 @@ void MainWindowTest::everyCommandThroughItsControl_data()
     row(u"key:Ctrl+I"_qs, u"shown:FontDetailsWindow"_qs);
     row(u"ツール(&T)|文字一覧(&M)..."_qs, u"shown:CharacterMap"_qs);
     row(u"ツール(&T)|フォント構成の比較(&C)..."_qs, u"shown:InventoryWindow"_qs);
+    row(u"ツール(&T)|無効にしたフォント(&D)..."_qs, u"shown:DisabledFontsWindow"_qs);
     row(u"key:Ctrl+M"_qs, u"shown:CharacterMap"_qs);
 }
 
