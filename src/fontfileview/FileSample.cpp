@@ -86,7 +86,15 @@ void FileSample::relayout()
     auto layout = std::make_shared<Layout>();
     // Points as the screen shows them: 96 pixels an inch.
     const qreal pixels = m_points * 96.0 / 72.0;
-    layout->font = m_path.isEmpty() ? QRawFont() : RawFontOfFace(m_path, m_index, pixels);
+    // The face is read once; another size of it needs no second reading.
+    if (m_loadedPath != m_path || m_loadedIndex != m_index) {
+        m_face = m_path.isEmpty() ? QRawFont() : RawFontOfFace(m_path, m_index, pixels);
+        m_loadedPath = m_path;
+        m_loadedIndex = m_index;
+    }
+    layout->font = m_face;
+    if (layout->font.isValid())
+        layout->font.setPixelSize(pixels);
     if (layout->font.isValid()) {
         const qreal lineHeight = layout->font.ascent() + layout->font.descent() + layout->font.leading();
         qreal top = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QRawFont>
 #include <QString>
 #include <QWidget>
 
@@ -42,6 +43,9 @@ private:
     bool m_bold = false;
     bool m_italic = false;
     QColor m_color = Qt::black;
+    QRawFont m_face;
+    QString m_loadedPath;
+    int m_loadedIndex = -1;
     struct Layout;
     std::shared_ptr<Layout> m_layout;
 };

@@ -20,6 +20,7 @@
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -41,8 +42,16 @@ FontFileWindow::FontFileWindow(FontFileScan scan, platform::Dialogs& dialogs, Fo
     setWindowIcon(platform::programIcon());
     createControls();
     SampleText->setText(sampleText);
+    Sample->setText(sampleText);
+    Sample->setPointSize(SizeBox->value());
     showFace();
-    refreshStanding();
+    // The sample first: where the file stands asks fontconfig for every
+    // installed face and the package database, which takes longer.
+    StandingLabel->setText(QStringLiteral("インストールされているフォントと比べています..."));
+    InstallButton->setEnabled(false);
+    SwitchButton->setEnabled(false);
+    RemoveButton->hide();
+    QTimer::singleShot(0, this, &FontFileWindow::refreshStanding);
 }
 
 void FontFileWindow::createControls()
@@ -145,8 +154,6 @@ QString FontFileWindow::faceTitle() const
 void FontFileWindow::showFace()
 {
     Sample->setFace(m_scan.path, faceIndex());
-    Sample->setText(SampleText->text());
-    Sample->setPointSize(SizeBox->value());
 }
 
 QString FontFileWindow::installedCopy() const
@@ -205,6 +212,7 @@ void FontFileWindow::refreshStanding()
                                             : QStringLiteral("このフォントはパッケージ %1 でインストールされています。").arg(package));
     PackageLabel->setVisible(!package.isEmpty());
     InstallButton->setEnabled(m_standing.state != FileStanding::State::SameFile && !off);
+    m_standingKnown = true;
     // Only the user's own fonts may be removed; the system's are the
     // administrator's, and a package's are the package manager's.
     RemoveButton->setVisible(!copy.isEmpty() && LiesInside(copy, m_places.fontsFolder));

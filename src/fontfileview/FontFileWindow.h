@@ -36,8 +36,10 @@ public:
     int faceIndex() const;
     QString faceTitle() const;
     const FileStanding& standing() const { return m_standing; }
-    // Reads anew where the file stands, and what may be done with it.
+    // Reads anew where the file stands, and what may be done with it; the
+    // window does so first just after it is shown.
     void refreshStanding();
+    bool standingKnown() const { return m_standingKnown; }
 
     QComboBox* FaceList = nullptr;
     QLineEdit* SampleText = nullptr;
@@ -77,4 +79,5 @@ private:
     FontPlaces m_places;
     FileStanding m_standing;
     std::uint32_t m_color = 0;
+    bool m_standingKnown = false;
 };
