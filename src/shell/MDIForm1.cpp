@@ -28,6 +28,7 @@
 #include "shell/Form4.h"
 #include "shell/ChildPlacement.h"
 #include "shell/HidingSubWindow.h"
+#include "shell/ToolCommands.h"
 #include "shell/Workspace.h"
 #include "core/Messages.h"
 #include "core/SettingsStore.h"
@@ -116,6 +117,12 @@ MDIForm1::MDIForm1(platform::Platform& platform, QWidget* parent)
     // Comparison files dropped anywhere on the window.
     setAcceptDrops(true);
 
+    m_tools = new ToolCommands(
+        {m_platform, m_settings, m_catalog, [this]() -> const FontFileLookup& { return *m_lookup; },
+         [this] { return m_fileCommands; }, [this](QWidget* window, bool kept) { return addToolWindow(window, kept); },
+         [this](QMdiSubWindow* window) { showChild(window); }, [this] { return openView(); },
+         [this] { return currentFontName(); }, [this](int message) { fail(message); }, this},
+        this);
     createMenus();
     createToolbar();
     createStatusBar();
@@ -142,7 +149,7 @@ void MDIForm1::createMenus()
     fileMenu->addSeparator();
     // Past the menu's own items; Exit stays last.
     fileMenu->addAction(QStringLiteral("フォントファイルを開く(&F)..."), QKeySequence(Qt::CTRL | Qt::Key_O), this,
-                        [this] { openFontFileDialog(); });
+                        [this] { m_tools->openFontFileDialog(); });
     fileMenu->addSeparator();
     fileMenu->addAction(QStringLiteral("終了(&X)"), QKeySequence(Qt::Key_F12), this, [this] { File_Click(255); });
 
@@ -452,9 +459,9 @@ void MDIForm1::createListWindows()
 
     m_form2 = new Form2(m_catalog);
     m_form2Window = addList(m_form2);
-    addFontMenu(m_form1->List2);
+    m_tools->addFontMenu(m_form1->List2);
     for (FontNameList* list : m_form2->List1)
-        addFontMenu(list);
+        m_tools->addFontMenu(list);
     connect(m_form2, &Form2::openViewOnName, this, [this](const QString& name) {
         Form5* view = openView();
         if (const int position = view->findEntry(name); position >= 0)
@@ -778,32 +785,6 @@ void MDIForm1::Window_Click(int index)
     }
 }
 
-void MDIForm1::Tools_Click(int index)
-{
-    if (index == 0) {
-        showFindWindow(QString());
-        return;
-    }
-    if (index == 3) {
-        showInventory();
-        return;
-    }
-    if (index == 4) {
-        addToolWindow(new DisabledFontsWindow(m_platform.dialogs, UserFontPlaces()));
-        return;
-    }
-    const QString font = currentFontName();
-    if (font.isEmpty()) {
-        m_platform.dialogs.messageBox(QStringLiteral("フォントを一覧で選んでから、もう一度選んでください。"),
-                                      platform::MbInformation, MessageTitle);
-        return;
-    }
-    if (index == 1)
-        showFontDetails(font, QString());
-    else if (index == 2)
-        showCharacterMap(font);
-}
-
 QMdiSubWindow* MDIForm1::frontWindow() const
 {
     if (QMdiSubWindow* active = m_mdiArea->activeSubWindow())
@@ -840,106 +821,60 @@ QString MDIForm1::currentFontName() const
     return {};
 }
 
-void MDIForm1::addFontMenu(QAbstractItemView* list)
+QMdiSubWindow* MDIForm1::addToolWindow(QWidget* window, bool kept)
 {
-    list->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(list, &QWidget::customContextMenuRequested, this, [this, list](QPoint at) {
-        const QModelIndex index = list->indexAt(at);
-        if (!index.isValid())
-            return;
-        const QString font = index.data().toString();
-        QMenu menu;
-        menu.addAction(QStringLiteral("フォント情報(&I)..."), this, [this, font] { showFontDetails(font, QString()); });
-        menu.addAction(QStringLiteral("文字一覧(&M)..."), this, [this, font] { showCharacterMap(font); });
-        menu.exec(list->viewport()->mapToGlobal(at));
-    });
-}
-
-QMdiSubWindow* MDIForm1::addToolWindow(QWidget* window)
-{
-    auto frame = m_mdiArea->addSubWindow(window);
-    frame->setAttribute(Qt::WA_DeleteOnClose);
+    QMdiSubWindow* frame = nullptr;
+    if (kept) {
+        frame = new HidingSubWindow;
+        frame->setWidget(window);
+        frame->setWindowIcon(window->windowIcon());
+        m_mdiArea->addSubWindow(frame);
+    } else {
+        frame = m_mdiArea->addSubWindow(window);
+        frame->setAttribute(Qt::WA_DeleteOnClose);
+    }
     frame->adjustSize();
     // A window that stands out of the frame hides its own lower part.
     frame->resize(frame->size().boundedTo(m_mdiArea->viewport()->size()));
     placeNewChild(frame);
-    showChild(frame);
+    if (!kept)
+        showChild(frame);
     return frame;
 }
 
-FontDetailsWindow* MDIForm1::showFontDetails(const QString& font, const QString& sampleText)
+void MDIForm1::Tools_Click(int index)
 {
-    QString sample = sampleText.section(QStringLiteral("\r\n"), 0, 0).trimmed();
-    if (sample.isEmpty())
-        sample = m_settings.PreviewText == 1 && !m_settings.PreviewTextStrings.isEmpty() ? m_settings.PreviewTextStrings
-                                                                                           : QStringLiteral("「縦書き」のテスト、ー。");
-    return wireDetails(new FontDetailsWindow(font, m_platform.fonts, sample));
-}
-
-FontDetailsWindow* MDIForm1::wireDetails(FontDetailsWindow* details)
-{
-    connect(details, &FontDetailsWindow::characterMapRequested, this,
-            [this](const QString& name, const QString& path, int index) { showCharacterMap(name, path, index); });
-    connect(details, &FontDetailsWindow::printRequested, this,
-            [this, details](const QStringList& lines) { printReport(lines, details->fontName()); });
-    connect(details, &FontDetailsWindow::saveRequested, this,
-            [this](const QString& name, const FaceDetails& face, const QList<SetCoverage>& coverage) {
-                if (m_fileCommands)
-                    m_fileCommands->saveTable(QStringLiteral("日本語の収録状況を保存"),
-                                              ReportFileName(name, QStringLiteral("csv")),
-                                              CoverageCsvRows(name, face, coverage, &FileCommands::fitsFile));
-            });
-    addToolWindow(details);
-    return details;
-}
-
-void MDIForm1::showCharacterMap(const QString& font, const QString& path, int index)
-{
-    QString file = path;
-    int face = index;
-    if (file.isEmpty()) {
-        // The file a program asking for the family's regular style gets.
-        const QList<platform::FaceFile> faces = m_platform.fonts.faceFiles(font);
-        for (const platform::FaceFile& candidate : faces) {
-            if (candidate.chosen && (file.isEmpty() || candidate.style == u"Regular")) {
-                file = candidate.path;
-                face = candidate.index;
-            }
-        }
-    }
-    addToolWindow(new CharacterMap(font, file, face));
+    m_tools->run(index);
 }
 
 InventoryWindow* MDIForm1::showInventory()
 {
-    const auto machineSet = [this]() -> const FontSet& {
-        if (!m_machineSet) {
-            int fatal = -1;
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-            m_machineSet = std::make_unique<FontSet>(
-                MachineFontSet(m_catalog.AllFontNames, *m_lookup, m_platform.system.machineName(), fatal));
-            QApplication::restoreOverrideCursor();
-            // The Fonts key failed as it would for a saved file: the
-            // program ends with its message.
-            if (fatal >= 0) {
-                m_machineSet.reset();
-                fail(fatal);
-                static const FontSet none;
-                return none;
-            }
-        }
-        return *m_machineSet;
-    };
-    auto inventory = new InventoryWindow(machineSet, m_platform.dialogs, m_settings);
-    connect(inventory, &InventoryWindow::printRequested, this,
-            [this](const QStringList& lines) { printReport(lines, QStringLiteral("フォント構成の比較")); });
-    connect(inventory, &InventoryWindow::saveRequested, this, [this](const QList<QStringList>& rows, const QString& name) {
-        if (m_fileCommands)
-            m_fileCommands->saveTable(QStringLiteral("フォント構成の比較を保存"), name, rows);
-    });
-    inventory->showMachine(InventoryWindow::Left);
-    addToolWindow(inventory);
-    return inventory;
+    return m_tools->showInventory();
+}
+
+void MDIForm1::showFindWindow(const QString& text)
+{
+    m_tools->showFindWindow(text);
+}
+
+FindWindow* MDIForm1::findWindow() const
+{
+    return m_tools->findWindow();
+}
+
+FontDetailsWindow* MDIForm1::showFontDetails(const QString& font, const QString& sampleText)
+{
+    return m_tools->showFontDetails(font, sampleText);
+}
+
+void MDIForm1::showCharacterMap(const QString& font, const QString& path, int index)
+{
+    m_tools->showCharacterMap(font, path, index);
+}
+
+FontFileWindow* MDIForm1::openFontFile(const QString& path)
+{
+    return m_tools->openFontFile(path);
 }
 
 bool MDIForm1::openComparisonFile(const QString& path)
@@ -950,58 +885,6 @@ bool MDIForm1::openComparisonFile(const QString& path)
 bool MDIForm1::openStartFile(const QString& path)
 {
     return IsComparisonFile(path) ? openComparisonFile(path) : openFontFile(path) != nullptr;
-}
-
-FontFileWindow* MDIForm1::openFontFile(const QString& path)
-{
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    FontFileScan scan = ScanFontFile(path);
-    QApplication::restoreOverrideCursor();
-    if (!scan.ok()) {
-        m_platform.dialogs.messageBox(QStringLiteral("フォントファイル「%1」を開けません。\r\r%2").arg(path, scan.error),
-                                      platform::MbCritical, MessageTitle);
-        return nullptr;
-    }
-    const QString sample = m_settings.SampleText == 1 && !m_settings.SampleTextStrings.isEmpty()
-                               ? m_settings.SampleTextStrings.section(QStringLiteral("\r\n"), 0, 0)
-                               : QStringLiteral("あいうえお　永遠の字形　ABCabc 0123");
-    auto window = new FontFileWindow(std::move(scan), m_platform.dialogs, UserFontPlaces(), sample);
-    connect(window, &FontFileWindow::detailsRequested, this, [this, window](const QString& title, const QString& file, int index) {
-        // The file's faces under the names the file carries.
-        QList<platform::FamilyName> names;
-        QList<platform::FaceFile> faces;
-        int shown = 0;
-        for (const platform::FontFace& face : window->scan().faces) {
-            if (face.index == index)
-                shown = int(faces.size());
-            faces.append({file, face.index, face.style, true});
-        }
-        const platform::FontFace& first = window->scan().faces.at(shown);
-        for (qsizetype i = 0; i < first.families.size(); ++i)
-            names.append({first.families.at(i), first.familyLanguages.value(i)});
-        wireDetails(new FontDetailsWindow(title, names, faces, shown, QStringLiteral("「縦書き」のテスト、ー。")));
-    });
-    connect(window, &FontFileWindow::characterMapRequested, this,
-            [this](const QString& title, const QString& file, int index) { showCharacterMap(title, file, index); });
-    addToolWindow(window);
-    return window;
-}
-
-void MDIForm1::openFontFileDialog()
-{
-    platform::FileDialogRequest request;
-    request.title = QStringLiteral("フォントファイルを開く");
-    request.filter = QStringLiteral("フォントファイル (*.ttf;*.otf;*.ttc;*.otc;*.woff;*.woff2;*.pfb;*.pfa)|"
-                                    "*.ttf;*.otf;*.ttc;*.otc;*.woff;*.woff2;*.pfb;*.pfa|すべてのファイル (*.*)|*.*");
-    request.flags = 0x1000; // the file must exist
-    if (const std::optional<QString> chosen = m_platform.dialogs.openFile(request))
-        openFontFile(*chosen);
-}
-
-void MDIForm1::printReport(const QStringList& lines, const QString& documentName)
-{
-    ReportPrintDialog dialog(lines, documentName, m_platform, this);
-    dialog.exec();
 }
 
 namespace {
@@ -1046,32 +929,6 @@ void MDIForm1::dropEvent(QDropEvent* event)
         else if (!std::exchange(comparisonRead, true))
             openComparisonFile(file);
     }
-}
-
-void MDIForm1::showFindWindow(const QString& text)
-{
-    if (!m_findWindow) {
-        m_findWindow = new FindWindow(m_catalog.AllFontNames, m_settings, m_platform.fonts);
-        auto window = new HidingSubWindow;
-        window->setWidget(m_findWindow);
-        window->setWindowIcon(m_findWindow->windowIcon());
-        m_mdiArea->addSubWindow(window);
-        window->adjustSize();
-        // A window that stands out of the frame hides its own count line.
-        window->resize(window->size().boundedTo(m_mdiArea->viewport()->size()));
-        placeNewChild(window);
-        m_findWindowFrame = window;
-        connect(m_findWindow, &FindWindow::openViewAt, this, [this](int position, const QString& text) {
-            Form5* view = openView();
-            view->setListIndex(position);
-            if (!text.isEmpty())
-                view->setSampleText(text);
-        });
-        addFontMenu(m_findWindow->Results);
-    }
-    if (!text.isEmpty())
-        m_findWindow->setText(text);
-    showChild(m_findWindowFrame);
 }
 
 void MDIForm1::Toolbar1_ButtonClick(int index)

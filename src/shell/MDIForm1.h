@@ -22,6 +22,7 @@ class Form1;
 class Form2;
 class FontNameList;
 class FontFileWindow;
+class ToolCommands;
 class Form4;
 class Form5;
 class Form10;
@@ -67,8 +68,10 @@ public:
     void Property_Click(int index);
     void Help_Click(int index);
     // The Tools menu: 0 the find window, 1 font details, 2 the character
-    // map, 3 the inventory report.
+    // map, 3 the inventory report, 4 the switched-off fonts.
     void Tools_Click(int index);
+    // The Tools menu's windows and the font files.
+    ToolCommands& tools() const { return *m_tools; }
     // A new inventory report, this computer on the left.
     InventoryWindow* showInventory();
     // A comparison file given on the command line or dropped on the window,
@@ -76,7 +79,7 @@ public:
     bool openComparisonFile(const QString& path);
     // The find window, made on first use; a text, where given, goes into its text field.
     void showFindWindow(const QString& text);
-    FindWindow* findWindow() const { return m_findWindow; }
+    FindWindow* findWindow() const;
     // A new details window on a font; sampleText, where given, is its vertical sample.
     FontDetailsWindow* showFontDetails(const QString& font, const QString& sampleText);
     // A font file's window, read from path; a box says why when the file
@@ -139,12 +142,9 @@ private:
     void showPreview();
     DrawingFamily drawingFamily() const;
     void showPreferences();
-    // The details and character map items on a list of fonts' context menu.
-    void addFontMenu(QAbstractItemView* list);
-    // A report of a Tools window printed through the report print dialog.
-    void printReport(const QStringList& lines, const QString& documentName);
-    // A window of the Tools menu, made anew each time, placed and shown.
-    QMdiSubWindow* addToolWindow(QWidget* window);
+    // A window of the Tools menu, sized and placed: made anew each time and
+    // shown, or kept for the run and hidden when closed.
+    QMdiSubWindow* addToolWindow(QWidget* window, bool kept);
 
     LoadResult fail(int message);
     LoadResult abandonLoad();
@@ -154,10 +154,6 @@ private:
     void applyAlwaysOnTop(bool on);
     void showChild(QMdiSubWindow* window);
     QMdiSubWindow* frontWindow() const;
-    // A details window's print, save and character-map requests, and the window shown.
-    FontDetailsWindow* wireDetails(FontDetailsWindow* details);
-    // Asks for a font file and opens it.
-    void openFontFileDialog();
     QString versionText() const;
 
     platform::Platform& m_platform;
@@ -182,12 +178,8 @@ private:
     FontNameModel* m_allNames = nullptr;
     QMdiSubWindow* m_form8Window = nullptr;
     FileCommands* m_fileCommands = nullptr;
-    FindWindow* m_findWindow = nullptr;
-    // This computer's fonts with their sizes, made when the inventory first
-    // asks and kept for the run.
-    std::unique_ptr<FontSet> m_machineSet;
+    ToolCommands* m_tools = nullptr;
     QString m_startFile;
-    QMdiSubWindow* m_findWindowFrame = nullptr;
     // The child window last in front; it stays so while a menu or another
     // popup is the active window and the frame has no active child.
     QPointer<QMdiSubWindow> m_lastFront;
