@@ -29,6 +29,7 @@ inline QString benchFontSet(int n)
 }
 
 #include "core/SettingsStore.h"
+#include "platform/Dialogs.h"
 #include "platform/HiveRegistry.h"
 
 // Settings as a returning user has them, so no welcome box waits for a click.
@@ -88,3 +89,12 @@ inline double timeProcess(const QString& program, const QStringList& arguments,
         *output = process.readAllStandardOutput();
     return seconds;
 }
+
+// The windows a benchmark opens ask nothing.
+class NoDialogs : public platform::Dialogs {
+public:
+    int messageBox(const QString&, int, const QString&) override { return platform::AnswerOk; }
+    std::optional<QString> openFile(const platform::FileDialogRequest&) override { return std::nullopt; }
+    std::optional<QString> saveFile(const platform::FileDialogRequest&) override { return std::nullopt; }
+    std::optional<std::uint32_t> chooseColor(std::uint32_t) override { return std::nullopt; }
+};

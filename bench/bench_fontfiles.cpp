@@ -40,15 +40,6 @@ QString variantOf(const QString& source, const QDir& folder, int run)
     return path;
 }
 
-// The window asks nothing while it opens.
-class NoDialogs : public platform::Dialogs {
-public:
-    int messageBox(const QString&, int, const QString&) override { return platform::AnswerOk; }
-    std::optional<QString> openFile(const platform::FileDialogRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const platform::FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::uint32_t> chooseColor(std::uint32_t) override { return std::nullopt; }
-};
-
 } // namespace
 
 int main(int argc, char* argv[])

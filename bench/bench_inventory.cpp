@@ -18,14 +18,6 @@
 
 namespace {
 
-class NoDialogs : public platform::Dialogs {
-public:
-    int messageBox(const QString&, int, const QString&) override { return platform::AnswerOk; }
-    std::optional<QString> openFile(const platform::FileDialogRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const platform::FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::uint32_t> chooseColor(std::uint32_t) override { return std::nullopt; }
-};
-
 // Another machine's file: every 50th font missing, every 70th in another
 // version, a hundred fonts of its own, some of them only wider in width.
 QByteArray otherMachine(const QByteArray& here)

@@ -118,6 +118,20 @@ int remove(const QString& argument, QIODevice& out, QIODevice& err)
     return Done;
 }
 
+// The switched-off files a NAME or FILE argument means: by the name they
+// were switched off under, or by their file.
+QStringList switchedOffFiles(const QString& argument, const QList<DisabledFont>& off)
+{
+    const QString real = QFileInfo(argument).canonicalFilePath();
+    QStringList paths;
+    for (const DisabledFont& font : off) {
+        if (font.family == argument || font.path == argument
+            || (!real.isEmpty() && QFileInfo(font.path).canonicalFilePath() == real))
+            paths << font.path;
+    }
+    return paths;
+}
+
 int disable(const QString& argument, QIODevice& out, QIODevice& err)
 {
     const FontPlaces places = UserFontPlaces();
@@ -125,12 +139,7 @@ int disable(const QString& argument, QIODevice& out, QIODevice& err)
     bool isFile = false;
     const QStringList files = filesMeant(argument, installed, isFile);
     if (files.isEmpty()) {
-        const DisabledFonts off = ReadDisabledFonts(places);
-        const QString real = QFileInfo(argument).canonicalFilePath();
-        const bool already = std::any_of(off.fonts.cbegin(), off.fonts.cend(), [&](const DisabledFont& font) {
-            return font.family == argument || font.path == argument || (!real.isEmpty() && QFileInfo(font.path).canonicalFilePath() == real);
-        });
-        if (already) {
+        if (!switchedOffFiles(argument, ReadDisabledFonts(places).fonts).isEmpty()) {
             say(out, QStringLiteral("既に無効です: %1").arg(argument));
             return NothingToDo;
         }
@@ -154,13 +163,7 @@ int enable(const QString& argument, QIODevice& out, QIODevice& err)
     const DisabledFonts off = ReadDisabledFonts(places);
     if (!off.error.isEmpty())
         return trouble(err, off.error);
-    const QString real = QFileInfo(argument).canonicalFilePath();
-    QStringList paths;
-    for (const DisabledFont& font : off.fonts) {
-        if (font.family == argument || font.path == argument
-            || (!real.isEmpty() && QFileInfo(font.path).canonicalFilePath() == real))
-            paths << font.path;
-    }
+    const QStringList paths = switchedOffFiles(argument, off.fonts);
     if (paths.isEmpty()) {
         say(out, QStringLiteral("無効にされていません: %1").arg(argument));
         return NothingToDo;

@@ -213,18 +213,14 @@ InstallResult InstallFontFile(const FontFileScan& file, const FontPlaces& places
     for (int attempt = 1; attempt < 10000; ++attempt) {
         const QString target = freeName(folder, fileName, attempt);
         const QByteArray to = QFile::encodeName(target);
-        if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0) {
-            result.outcome = InstallResult::Outcome::Installed;
-            result.path = target;
-            RefreshFontFolderCache(places.fontsFolder);
-            return result;
-        }
-        if (errno == EEXIST)
-            continue;
+        bool moved = ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0;
         // A file system without the no-replace rename: a hard link never
         // replaces either.
-        if (errno == EINVAL && ::link(from.constData(), to.constData()) == 0) {
+        if (!moved && errno == EINVAL && ::link(from.constData(), to.constData()) == 0) {
             ::unlink(from.constData());
+            moved = true;
+        }
+        if (moved) {
             result.outcome = InstallResult::Outcome::Installed;
             result.path = target;
             RefreshFontFolderCache(places.fontsFolder);
