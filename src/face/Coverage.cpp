@@ -46,6 +46,8 @@ QStringList CoverageReportLines(const QString& fontName, const FaceDetails& deta
     lines << QStringLiteral("スタイル: ") + details.style + QStringLiteral("　形式: ") + details.format
                  + QStringLiteral("　バージョン: ") + details.version;
     lines << QStringLiteral("埋め込み: ") + EmbeddingText(details.embedding);
+    lines << QStringLiteral("字形: ") + GlyphFormsText(details.forms);
+    lines << QStringLiteral("異体字シーケンス: ") + VariationSequencesText(details.forms);
     lines << QString();
     for (const SetCoverage& set : coverage) {
         lines << NameOf(set.set) + QStringLiteral(": ") + CoverageText(set);

@@ -174,6 +174,7 @@ FaceDetails ReadFaceDetails(const QString& path, int index)
         details.bitmapOnly = os2->fsType & 0x0200;
     }
     details.verticalForms = FT_IS_SFNT(face.get()) && hasVerticalFeature(path, index);
+    details.forms = GlyphFormsOf(path, index);
     return details;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "face/GlyphForms.h"
+
 #include <QString>
 #include <vector>
 
@@ -34,6 +36,7 @@ struct FaceDetails {
     bool bitmapOnly = false;   // fsType bit 9
     bool verticalForms = false;   // a vert or vrt2 feature
     bool verticalMetrics = false; // vhea and vmtx tables
+    GlyphForms forms;             // glyph-form switches and variation sequences
     QString error;                // set when the file could not be read
 };
 

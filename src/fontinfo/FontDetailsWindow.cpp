@@ -187,6 +187,8 @@ void FontDetailsWindow::showFace(int face)
                      + (m_details.bitmapOnly ? QStringLiteral("、ビットマップのみ") : QString());
         lines << QStringLiteral("縦書き用の字形 (vert/vrt2): ") + yesNo(m_details.verticalForms);
         lines << QStringLiteral("縦書き用のメトリクス (vhea/vmtx): ") + yesNo(m_details.verticalMetrics);
+        lines << QStringLiteral("字形: ") + GlyphFormsText(m_details.forms);
+        lines << QStringLiteral("異体字シーケンス: ") + VariationSequencesText(m_details.forms);
         if (!charactersError.isEmpty())
             lines << QStringLiteral("文字: ") + charactersError;
     }

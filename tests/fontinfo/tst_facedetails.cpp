@@ -128,6 +128,10 @@ void FaceDetailsTest::detailsWindow_data()
                                          << u"JIS 第1水準漢字: 4 / 2,965 (0.1%)"_qs;
     QTest::newRow("without vertical forms") << smallFont(u"without-vert.ttf"_qs) << false
                                             << u"JIS 第1水準漢字: 2 / 2,965 (0.1%)"_qs;
+    QTest::newRow("a JIS2004 face") << smallFont(u"forms-jp90.ttf"_qs) << false
+                                    << u"字形: JIS2004 字形（jp90 で JIS90 字形）"_qs;
+    QTest::newRow("variation sequences") << u"/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc"_qs << false
+                                         << u"異体字シーケンス: 14,787 個（セレクタ 17 種: U+FE00–U+FE01、U+E0100–U+E010E）"_qs;
     QTest::newRow("cut short") << smallFont(u"cut.ttf"_qs) << false << u"読み込めません"_qs;
     QTest::newRow("garbage") << smallFont(u"garbage.ttf"_qs) << false << u"読み込めません"_qs;
     QTest::newRow("missing file") << smallFont(u"none.ttf"_qs) << false << u"フォントファイルが見つかりません"_qs;

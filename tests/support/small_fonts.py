@@ -12,12 +12,15 @@ usage: /usr/bin/python3 small_fonts.py DIR
 - pair-sans.ttf ("Pair Sans") and pair-sans-condensed.ttf ("Pair Sans" and
   "Pair Sans Condensed", style Condensed): a family beside a companion that
   also carries its name, as DejaVu Sans and DejaVu Sans Condensed do;
+- forms-jp90.ttf ("Forms Ninety") and forms-jp04.ttf ("Forms Four"): 辻 and 葛
+  switched to other glyphs by jp90, and by jp04;
 - pair-mincho.ttc: a collection of two faces, "Pair Mincho" Regular and Bold;
 - cut.ttf: IPA Gothic cut after 3,000 bytes; garbage.ttf: bytes that are no font.
 """
 import os, random, sys
 from fontTools.ttLib import TTCollection, TTFont
 from fontTools import subset
+from fontTools.feaLib.builder import addOpenTypeFeaturesFromString
 
 OUT = os.path.abspath(sys.argv[1])
 BASE = "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"
@@ -82,6 +85,19 @@ name = font["name"]
 name.setName("Pair Sans", 16, 3, 1, 0x409)
 name.setName("Condensed", 17, 3, 1, 0x409)
 font.save(os.path.join(OUT, "pair-sans-condensed.ttf"))
+
+# Faces that switch glyph forms: 辻 and 葛 drawn another way under jp90 (a
+# JIS2004 face) or jp04 (a JIS90 face); the other form is another kanji's
+# glyph, enough to tell the two apart.
+for tag, name in (("jp90", "Forms Ninety"), ("jp04", "Forms Four")):
+    font = known_subset(name, "辻葛亜唖" + ASCII)
+    cmap = font.getBestCmap()
+    addOpenTypeFeaturesFromString(font, f"""
+languagesystem DFLT dflt;
+languagesystem hani dflt;
+feature {tag} {{ sub {cmap[ord("辻")]} by {cmap[ord("亜")]}; sub {cmap[ord("葛")]} by {cmap[ord("唖")]}; }} {tag};
+""")
+    font.save(os.path.join(OUT, f"forms-{tag}.ttf"))
 
 # A collection of two faces of one family, as the CJK collections come.
 collection = TTCollection()
