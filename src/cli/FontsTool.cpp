@@ -5,6 +5,7 @@
 #include "catalog/OneLineText.h"
 #include "cli/ConsoleServices.h"
 #include "cli/FontFileCommands.h"
+#include "cli/FontInfoCommand.h"
 #include "comparison/Inventory.h"
 #include "core/Messages.h"
 #include "core/SystemIdentity.h"
@@ -227,6 +228,9 @@ QString FontsToolUsage()
         "  disable フォント名|ファイル   フォントを無効にする（このユーザーのすべてのプログラムから隠す）\n"
         "  enable フォント名|ファイル    無効にしたフォントを有効に戻す\n"
         "  status ファイル               フォントファイルがインストールされているかを表示する\n"
+        "  info [--json] フォント名|ファイル\n"
+        "                                書体ごとに名前・版・形式・埋め込み・字形（JIS90/JIS2004）・\n"
+        "                                異体字シーケンスの数・日本語の文字集合の収録状況を表示する\n"
         "  --help                        この説明を表示する\n"
         "  --version                     版を表示する\n"
         "\n"
@@ -271,8 +275,10 @@ int RunFontsTool(const QStringList& arguments, QIODevice& out, QIODevice& err)
         return trouble(err, QStringLiteral("「") + command + QStringLiteral("」の引数が違います。")
                                 + QStringLiteral("\n詳しくは glyfaro2-fonts --help を見てください。"));
     };
-    if (json && command != QStringLiteral("compare"))
-        return trouble(err, QStringLiteral("--json は compare にだけ使えます。"));
+    if (json && command != QStringLiteral("compare") && command != QStringLiteral("info"))
+        return trouble(err, QStringLiteral("--json は compare と info にだけ使えます。"));
+    if (command == QStringLiteral("info"))
+        return rest.size() == 1 ? RunFontInfo(rest.at(0), json, out, err) : wrongArguments();
     if (command == QStringLiteral("list"))
         return rest.isEmpty() ? list(out, err) : wrongArguments();
     if (command == QStringLiteral("save"))

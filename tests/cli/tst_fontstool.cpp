@@ -239,6 +239,51 @@ private slots:
         QVERIFY(QFile::exists(m_environment->dataHome() + u"/Trash/files/pair-sans.ttf"_qs));
     }
 
+    void infoReports_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("says"); // on standard output, or standard error for 2
+        const QString small = QStringLiteral(GLYFARO_SMALL_FONTS "/");
+        QTest::newRow("a JIS2004 file") << QStringList{u"info"_qs, small + u"forms-jp90.ttf"_qs} << 0
+                                        << u"  字形: JIS2004 字形（jp90 で JIS90 字形）\n  異体字シーケンス: なし\n"_qs;
+        QTest::newRow("an installed family by name") << QStringList{u"info"_qs, u"Aynth Sans 0000"_qs} << 0
+                                                     << u"/fonts/synth0000.ttf\n  名前: Aynth Sans 0000"_qs;
+        QTest::newRow("no such font") << QStringList{u"info"_qs, u"No Such Font"_qs} << 2
+                                      << u"という名前のフォントもファイルもありません"_qs;
+        QTest::newRow("no font in the file") << QStringList{u"info"_qs, small + u"garbage.ttf"_qs} << 2
+                                             << u"フォントとして読めません"_qs;
+        QTest::newRow("two names") << QStringList{u"info"_qs, u"A"_qs, u"B"_qs} << 2 << u"「info」の引数が違います"_qs;
+    }
+
+    void infoReports()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, says);
+        const Run result = run(arguments);
+        QCOMPARE(result.status, status);
+        const QString said = status == 2 ? result.err : QString::fromUtf8(result.out);
+        QVERIFY2(said.contains(says), qPrintable(said));
+    }
+
+    void infoAsJson()
+    {
+        const Run result = run({u"info"_qs, u"--json"_qs, QStringLiteral(GLYFARO_SMALL_FONTS "/forms-jp04.ttf")});
+        QCOMPARE(result.status, 0);
+        const QJsonArray faces = QJsonDocument::fromJson(result.out).array();
+        QCOMPARE(faces.size(), 1);
+        const QJsonObject face = faces.first().toObject();
+        QCOMPARE(face.value(u"names"_qs).toArray().first().toObject().value(u"name"_qs).toString(), u"Forms Four"_qs);
+        const QJsonObject forms = face.value(u"glyphForms"_qs).toObject();
+        QCOMPARE(forms.value(u"text"_qs).toString(), u"JIS90 字形（jp04 で JIS2004 字形）"_qs);
+        QVERIFY(forms.value(u"jp04"_qs).toBool() && !forms.value(u"jp90"_qs).toBool());
+        QCOMPARE(face.value(u"variationSequences"_qs).toInt(-1), 0);
+        const QJsonArray coverage = face.value(u"coverage"_qs).toArray();
+        QCOMPARE(coverage.size(), 9);
+        QCOMPARE(coverage.at(3).toObject().value(u"present"_qs).toInt(), 4); // 亜唖辻葛
+    }
+
     // Over ssh there is no display server: the tool must not even load the
     // libraries that would look for one.
     void needsNoDisplayLibrary()
