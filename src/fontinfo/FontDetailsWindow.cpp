@@ -102,6 +102,12 @@ void FontDetailsWindow::createControls()
     connect(Coverage, &QTableWidget::itemSelectionChanged, this, &FontDetailsWindow::showMissing);
 
     CharacterMapButton = new QPushButton(QStringLiteral("文字一覧..."), this);
+    SwitchedButton = new QPushButton(QStringLiteral("字形の切り替え..."), this);
+    SwitchedButton->setToolTip(QStringLiteral("jp90/jp04 で字形が変わる文字を、両方の字形で並べます"));
+    connect(SwitchedButton, &QPushButton::clicked, this, [this] {
+        if (!m_details.path.isEmpty())
+            emit switchedGlyphsRequested(m_fontName, m_details.path, m_details.index);
+    });
     PrintButton = new QPushButton(QStringLiteral("印刷..."), this);
     SaveButton = new QPushButton(QStringLiteral("CSV で保存..."), this);
     CopyButton = new QPushButton(QStringLiteral("すべてコピー"), this);
@@ -115,7 +121,7 @@ void FontDetailsWindow::createControls()
     connect(CopyButton, &QPushButton::clicked, this, [this] { QApplication::clipboard()->setText(reportText()); });
 
     auto buttons = new QHBoxLayout;
-    for (QPushButton* button : {CharacterMapButton, PrintButton, SaveButton, CopyButton})
+    for (QPushButton* button : {CharacterMapButton, SwitchedButton, PrintButton, SaveButton, CopyButton})
         buttons->addWidget(button);
     buttons->addStretch(1);
 
@@ -214,6 +220,8 @@ void FontDetailsWindow::showFace(int face)
     Vertical->setVisible(m_details.error.isEmpty());
     for (QPushButton* button : {CharacterMapButton, PrintButton, SaveButton})
         button->setEnabled(m_details.error.isEmpty());
+    // Only a face that switches its forms has characters to show both ways.
+    SwitchedButton->setEnabled(m_details.error.isEmpty() && (m_details.forms.jp90 || m_details.forms.jp04));
 }
 
 void FontDetailsWindow::showMissing()

@@ -40,6 +40,7 @@ public:
     QTableWidget* Coverage = nullptr;
     QPlainTextEdit* Missing = nullptr;
     QPushButton* CharacterMapButton = nullptr;
+    QPushButton* SwitchedButton = nullptr;
     QPushButton* PrintButton = nullptr;
     QPushButton* SaveButton = nullptr;
     QPushButton* CopyButton = nullptr;
@@ -50,6 +51,8 @@ public:
 
 signals:
     void characterMapRequested(const QString& fontName, const QString& path, int index);
+    // The characters the face's jp90/jp04 switch draws another way.
+    void switchedGlyphsRequested(const QString& fontName, const QString& path, int index);
     // The coverage report to print, one A4 page.
     void printRequested(const QStringList& lines);
     // The coverage report to save as a comma-separated file.

@@ -14,6 +14,7 @@
 #include "fontfileview/FontFileWindow.h"
 #include "fontinfo/CharacterMap.h"
 #include "fontinfo/FontDetailsWindow.h"
+#include "fontinfo/SwitchedGlyphsWindow.h"
 #include "inventory/InventoryWindow.h"
 #include "platform/Platform.h"
 #include "printing/ReportPrinting.h"
@@ -82,6 +83,10 @@ FontDetailsWindow* ToolCommands::showFontDetails(const QString& font, const QStr
 
 FontDetailsWindow* ToolCommands::wireDetails(FontDetailsWindow* details)
 {
+    connect(details, &FontDetailsWindow::switchedGlyphsRequested, this,
+            [this](const QString& name, const QString& path, int index) {
+                m_frame.place(new SwitchedGlyphsWindow(name, path, index), false);
+            });
     connect(details, &FontDetailsWindow::characterMapRequested, this,
             [this](const QString& name, const QString& path, int index) { showCharacterMap(name, path, index); });
     connect(details, &FontDetailsWindow::printRequested, this,

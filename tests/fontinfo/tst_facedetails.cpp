@@ -1,8 +1,11 @@
 #include "face/Coverage.h"
 #include "face/FaceReader.h"
 #include "fontinfo/FontDetailsWindow.h"
+#include "fontinfo/SwitchedGlyphsWindow.h"
 #include "support/FakeSystem.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -37,6 +40,7 @@ private slots:
     void csvRowsKeepEveryMissingCharacter();
     void detailsWindow_data();
     void detailsWindow();
+    void switchedGlyphsBothWays();
 };
 
 void FaceDetailsTest::embeddingPermission_data()
@@ -175,6 +179,47 @@ void FaceDetailsTest::detailsWindow()
         const QPoint bottom(4, window.Missing->viewport()->height() - 4);
         QCOMPARE(qsizetype(window.Missing->cursorForPosition(bottom).blockNumber()), std::max<qsizetype>(0, missing - 1));
     }
+}
+
+// The details of a face that switches its forms lead to the characters it
+// switches, each drawn both ways; a face that does not switch offers none.
+void FaceDetailsTest::switchedGlyphsBothWays()
+{
+    FakeFontList fonts;
+    const QString file = smallFont(u"forms-jp90.ttf"_qs);
+    fonts.faces.insert(u"Forms"_qs, {{file, 0, u"Regular"_qs, true}});
+    fonts.faces.insert(u"IPA"_qs, {{IpaGothic, 0, u"Regular"_qs, true}});
+    FontDetailsWindow plain(u"IPA"_qs, fonts, QString());
+    QVERIFY(!plain.SwitchedButton->isEnabled());
+    FontDetailsWindow details(u"Forms"_qs, fonts, QString());
+    QSignalSpy asked(&details, &FontDetailsWindow::switchedGlyphsRequested);
+    QTest::mouseClick(details.SwitchedButton, Qt::LeftButton);
+    QCOMPARE(asked.value(0), (QVariantList{u"Forms"_qs, file, 0}));
+
+    SwitchedGlyphsWindow window(u"Forms"_qs, file, 0);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.Summary->text(), u"jp90 をオンにすると字形が変わる文字: 2 字（左: 標準の字形、右: jp90 の字形）"_qs);
+    QTest::mouseClick(window.CopyButton, Qt::LeftButton);
+    QCOMPARE(QApplication::clipboard()->text(), u"葛\tU+845B\n辻\tU+8FBB"_qs);
+    // Both glyphs of a pair are drawn, and they differ.
+    const QImage drawn = window.Grid->grab().toImage();
+    const QRect cell = window.Grid->cellRect(0);
+    const auto ink = [&drawn](QRect box) {
+        QList<QRgb> pixels;
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                pixels << drawn.pixel(x, y);
+        return pixels;
+    };
+    // Inside the two 40-pixel boxes, 6 pixels in and 24 apart.
+    const QList<QRgb> a = ink(QRect(cell.left() + 8, cell.top() + 8, 36, 36));
+    const QList<QRgb> b = ink(QRect(cell.left() + 72, cell.top() + 8, 36, 36));
+    const auto dark = [](const QList<QRgb>& pixels) {
+        return std::count_if(pixels.cbegin(), pixels.cend(), [](QRgb p) { return qGray(p) < 100; });
+    };
+    QVERIFY(dark(a) > 20 && dark(b) > 20);
+    QVERIFY(a != b);
 }
 
 QTEST_MAIN(FaceDetailsTest)
