@@ -193,6 +193,23 @@ QList<Variant> VariantsOf(const QString& path, int index, char32_t base)
     return variants;
 }
 
+std::vector<char32_t> BasesWithVariants(const QString& path, int index)
+{
+    std::vector<char32_t> bases;
+    const FaceHandle face = openFace(path, index);
+    if (!face)
+        return bases;
+    const SetHandle selectors = newSet();
+    hb_face_collect_variation_selectors(face.get(), selectors.get());
+    const SetHandle all = newSet();
+    for (hb_codepoint_t selector = HB_SET_VALUE_INVALID; hb_set_next(selectors.get(), &selector);)
+        hb_face_collect_variation_unicodes(face.get(), selector, all.get());
+    bases.reserve(hb_set_get_population(all.get()));
+    for (hb_codepoint_t base = HB_SET_VALUE_INVALID; hb_set_next(all.get(), &base);)
+        bases.push_back(char32_t(base));
+    return bases;
+}
+
 QString SequenceText(char32_t base, char32_t selector)
 {
     return CodePointText(base) + u' ' + CodePointText(selector);

@@ -53,5 +53,9 @@ struct Variant {
 };
 QList<Variant> VariantsOf(const QString& path, int index, char32_t base);
 
+// The base characters that have at least one variation sequence in the
+// face, in code point order.
+std::vector<char32_t> BasesWithVariants(const QString& path, int index);
+
 // "U+845B U+E0100"
 QString SequenceText(char32_t base, char32_t selector);

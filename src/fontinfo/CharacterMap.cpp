@@ -5,6 +5,7 @@
 #include "face/CharacterReference.h"
 #include "fontinfo/FaceFont.h"
 #include "face/FaceReader.h"
+#include "face/GlyphForms.h"
 #include "face/JapaneseSets.h"
 #include "desktop/ProgramIcon.h"
 
@@ -18,6 +19,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainterPath>
+#include <QScrollArea>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -59,6 +63,76 @@ void drawCharacters(QPainter& painter, const QRawFont& font, const QString& text
 }
 
 } // namespace
+
+// The variants of the chosen character the face maps: each drawn with its
+// own glyph, its sequence written below; a click copies the sequence.
+class VariantStrip : public QWidget {
+public:
+    static constexpr int Cell = 96;
+    static constexpr int GlyphPixels = 44;
+
+    explicit VariantStrip(QWidget* parent) : QWidget(parent)
+    {
+        setMinimumHeight(GlyphPixels + 28);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    }
+
+    void setVariants(const QRawFont& font, char32_t base, QList<Variant> variants)
+    {
+        m_font = font;
+        if (m_font.isValid())
+            m_font.setPixelSize(GlyphPixels);
+        m_base = base;
+        m_variants = std::move(variants);
+        setMinimumWidth(int(m_variants.size()) * Cell);
+        update();
+    }
+    const QList<Variant>& variants() const { return m_variants; }
+    char32_t base() const { return m_base; }
+    QRect cellRect(int i) const { return {i * Cell, 0, Cell, height()}; }
+
+    std::function<void(int)> clicked;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        for (int i = 0; i < m_variants.size(); ++i) {
+            const QRect cell = cellRect(i).adjusted(2, 2, -2, -2);
+            painter.setPen(palette().color(QPalette::Mid));
+            painter.setBrush(palette().color(QPalette::Base));
+            painter.drawRect(cell);
+            if (m_font.isValid()) {
+                const QPainterPath glyph = m_font.pathForGlyph(m_variants.at(i).glyph);
+                const qreal x = cell.center().x() - GlyphPixels / 2.0;
+                painter.setPen(Qt::NoPen);
+                painter.setBrush(palette().color(QPalette::Text));
+                painter.drawPath(glyph.translated(x, cell.top() + 4 + m_font.ascent() * GlyphPixels / (m_font.ascent() + m_font.descent())));
+            }
+            painter.setPen(palette().color(QPalette::Text));
+            painter.setBrush(Qt::NoBrush);
+            QFont small = font();
+            small.setPointSizeF(small.pointSizeF() * 0.8);
+            painter.setFont(small);
+            painter.drawText(QRect(cell.left(), cell.bottom() - 18, cell.width(), 16), Qt::AlignCenter,
+                             CodePointText(m_variants.at(i).selector));
+            painter.setFont(font());
+        }
+    }
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        const int i = int(event->position().x()) / Cell;
+        if (clicked && i >= 0 && i < m_variants.size())
+            clicked(i);
+    }
+
+private:
+    QRawFont m_font;
+    char32_t m_base = 0;
+    QList<Variant> m_variants;
+};
+
 
 QStringList CharacterFacts(char32_t character)
 {
@@ -141,6 +215,17 @@ public:
 
     const CharacterGrid& grid() const { return m_grid; }
     const QRawFont& glyphFont() const { return m_font; }
+    // The characters marked as having variants, in code point order.
+    void setMarked(std::vector<char32_t> marked)
+    {
+        m_marked = std::move(marked);
+        viewport()->update();
+    }
+    bool hasMarks() const { return !m_marked.empty(); }
+    bool marked(char32_t character) const
+    {
+        return std::binary_search(m_marked.cbegin(), m_marked.cend(), character);
+    }
     int current() const { return m_current; }
 
     void setCurrent(int index)
@@ -217,8 +302,17 @@ protected:
                 painter.setPen(line);
                 painter.drawLine(box.right(), box.top(), box.right(), box.bottom());
                 const char32_t character = m_grid.characterAt(i);
-                if (i == m_current) {
+                if (i == m_current)
                     painter.fillRect(box.adjusted(0, 0, -1, -1), palette().brush(QPalette::Highlight));
+                if (marked(character)) {
+                    // A small corner: the face has variants of it.
+                    const QPoint corner = box.topRight() + QPoint(-1, 1);
+                    painter.setPen(Qt::NoPen);
+                    painter.setBrush(QColor(0xC0, 0x50, 0x00));
+                    painter.drawPolygon(QPolygon({corner, corner - QPoint(7, 0), corner + QPoint(0, 7)}));
+                    painter.setBrush(Qt::NoBrush);
+                }
+                if (i == m_current) {
                     selectedText = QString::fromUcs4(&character, 1);
                     selectedBox = box;
                     continue;
@@ -381,6 +475,7 @@ private:
 
     CharacterGrid m_grid;
     QRawFont m_font;
+    std::vector<char32_t> m_marked;
     int m_current = -1;
 };
 
@@ -395,9 +490,15 @@ CharacterMap::CharacterMap(const QString& fontName, const QString& path, int fac
         error = QStringLiteral("このフォントには Unicode の文字がありません");
     const QRawFont font = characters.empty() ? QRawFont() : RawFontOfFace(path, faceIndex, GridGlyphPixels);
     m_view = new CharacterGridView(std::move(characters), font, this);
+    m_view->setMarked(BasesWithVariants(path, faceIndex));
+    m_hasVariants = m_view->hasMarks();
     m_preview = new GlyphPreview(font, this);
+    m_variants = new VariantStrip(this);
+    m_path = path;
+    m_faceIndex = faceIndex;
     createControls(error.isEmpty() ? QString() : error + u'\n' + path);
     m_view->currentChanged = [this] { showSelected(); };
+    m_variants->clicked = [this](int i) { copyVariant(i); };
     m_view->typed = [this](const QString& text) {
         GoToField->setText(text);
         goTo(text);
@@ -451,6 +552,20 @@ void CharacterMap::createControls(const QString& error)
     layout->addWidget(m_view, 1);
     layout->addWidget(ErrorLabel, 1);
     layout->addLayout(details);
+    VariantsLabel = new QLabel(this);
+    auto variantArea = new QScrollArea(this);
+    variantArea->setWidget(m_variants);
+    variantArea->setWidgetResizable(true);
+    variantArea->setFrameShape(QFrame::NoFrame);
+    variantArea->setFixedHeight(VariantStrip::GlyphPixels + 28 + variantArea->horizontalScrollBar()->sizeHint().height());
+    variantArea->setToolTip(QStringLiteral("異体字をクリックすると、そのシーケンスをコピーします"));
+    m_variantArea = variantArea;
+    layout->addWidget(VariantsLabel);
+    layout->addWidget(variantArea);
+    // Only a face with variation sequences has the strip; it stays while
+    // characters are chosen, so the grid keeps its size.
+    VariantsLabel->setVisible(m_hasVariants);
+    variantArea->setVisible(m_hasVariants);
     auto goToRow = new QHBoxLayout;
     goToRow->addWidget(new QLabel(QStringLiteral("移動:"), this));
     goToRow->addWidget(GoToField, 1);
@@ -483,6 +598,34 @@ void CharacterMap::showSelected()
     const char32_t character = selectedCharacter();
     m_preview->setText(QString::fromUcs4(&character, 1));
     FactsLabel->setText(CharacterFacts(character).join(u'\n'));
+    const QList<Variant> variants = m_view->marked(character) ? VariantsOf(m_path, m_faceIndex, character) : QList<Variant>{};
+    m_variants->setVariants(m_view->glyphFont(), character, variants);
+    VariantsLabel->setText(variants.isEmpty() ? QStringLiteral("異体字: なし")
+                                              : QStringLiteral("異体字: %1 個（クリックでシーケンスをコピー）").arg(variants.size()));
+}
+
+QList<Variant> CharacterMap::variantsShown() const
+{
+    return m_variants->variants();
+}
+
+QRect CharacterMap::variantRect(int i) const
+{
+    return m_variants->cellRect(i);
+}
+
+QWidget* CharacterMap::variantStrip() const
+{
+    return m_variants;
+}
+
+void CharacterMap::copyVariant(int i)
+{
+    const QList<Variant>& variants = m_variants->variants();
+    if (i < 0 || i >= variants.size())
+        return;
+    const char32_t sequence[] = {m_variants->base(), variants.at(i).selector};
+    QGuiApplication::clipboard()->setText(QString::fromUcs4(sequence, 2));
 }
 
 bool CharacterMap::goTo(const QString& text)

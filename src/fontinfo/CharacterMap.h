@@ -1,5 +1,7 @@
 #pragma once
 
+#include "face/GlyphForms.h"
+
 #include <QRawFont>
 #include <QStringList>
 #include <QWidget>
@@ -10,6 +12,7 @@ class QLineEdit;
 class QPushButton;
 class CharacterGridView;
 class GlyphPreview;
+class VariantStrip;
 
 // What the character map tells of one character, a line a fact: its code
 // point ("U+4E9C"), its Unicode block, its JIS place ("区点 16-01" in JIS X
@@ -50,6 +53,12 @@ public:
     QRawFont glyphFont() const;
     // Puts the chosen character on the clipboard.
     void copySelected();
+    // The variants of the chosen character the face maps, as shown; the
+    // i-th one's place in the variant strip; its whole sequence copied.
+    QList<Variant> variantsShown() const;
+    QRect variantRect(int i) const;
+    QWidget* variantStrip() const;
+    void copyVariant(int i);
 
     QAbstractScrollArea* Grid = nullptr;
     QLabel* ErrorLabel = nullptr; // shown instead of the grid when the file cannot be read
@@ -58,6 +67,7 @@ public:
     QLineEdit* GoToField = nullptr;
     QLabel* GoToNote = nullptr;
     QPushButton* CopyButton = nullptr;
+    QLabel* VariantsLabel = nullptr;
 
 private:
     void createControls(const QString& error);
@@ -65,4 +75,9 @@ private:
 
     CharacterGridView* m_view = nullptr;
     GlyphPreview* m_preview = nullptr;
+    VariantStrip* m_variants = nullptr;
+    QWidget* m_variantArea = nullptr;
+    QString m_path;
+    int m_faceIndex = 0;
+    bool m_hasVariants = false;
 };

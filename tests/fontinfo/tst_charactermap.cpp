@@ -52,6 +52,8 @@ private slots:
     void opensAFaceAndCopies();
     void damagedFilesShowTheirError_data();
     void damagedFilesShowTheirError();
+    void variantsOfTheChosenCharacter_data();
+    void variantsOfTheChosenCharacter();
 };
 
 void CharacterMapTest::characterFacts_data()
@@ -272,6 +274,49 @@ void CharacterMapTest::damagedFilesShowTheirError()
     QTest::keySequence(&window, QKeySequence::Copy);
     QCOMPARE(window.selectedCharacter(), char32_t(0));
     QCOMPARE(QGuiApplication::clipboard()->text(), u"before"_qs);
+}
+
+// A character with variants is marked in the grid; choosing it shows each
+// variant in its own glyph, and a click copies the whole sequence.
+void CharacterMapTest::variantsOfTheChosenCharacter_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("face");
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<bool>("hasVariants");
+    QTest::newRow("葛 in Noto Sans CJK JP") << NotoCjk << 0 << u"葛"_qs << true;
+    QTest::newRow("A in Noto Sans CJK JP") << NotoCjk << 0 << u"A"_qs << false;
+    QTest::newRow("葛 in IPA Gothic") << IpaGothic << 0 << u"葛"_qs << false;
+}
+
+void CharacterMapTest::variantsOfTheChosenCharacter()
+{
+    QFETCH(QString, path);
+    QFETCH(int, face);
+    QFETCH(QString, character);
+    QFETCH(bool, hasVariants);
+    CharacterMap map(u"Font"_qs, path, face);
+    map.resize(640, 600);
+    map.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&map));
+    QVERIFY(map.goTo(character));
+    QCoreApplication::processEvents();
+    // The strip stands for a face with sequences, whatever is chosen.
+    QCOMPARE(map.VariantsLabel->isVisible(), path == NotoCjk);
+    QCOMPARE(map.variantsShown().isEmpty(), !hasVariants);
+    // The grid's cell carries the mark in its top right corner.
+    const QImage grid = map.Grid->viewport()->grab().toImage();
+    const QRect cell = map.cellRect(first(character));
+    const QColor corner = grid.pixelColor(cell.topRight() + QPoint(-3, 2));
+    QCOMPARE(corner.red() > 150 && corner.blue() < 60, hasVariants);
+    if (!hasVariants)
+        return;
+    const QList<Variant> variants = map.variantsShown();
+    QCOMPARE(variants.first().selector, char32_t(0xE0100));
+    QTest::mouseClick(map.variantStrip(), Qt::LeftButton, {}, map.variantRect(1).center());
+    const char32_t sequence[] = {first(character), variants.at(1).selector};
+    QCOMPARE(QApplication::clipboard()->text(), QString::fromUcs4(sequence, 2));
+    QVERIFY(map.VariantsLabel->text().startsWith(QStringLiteral("異体字: %1 個").arg(variants.size())));
 }
 
 QTEST_MAIN(CharacterMapTest)
