@@ -25,6 +25,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -68,12 +69,12 @@ void drawCharacters(QPainter& painter, const QRawFont& font, const QString& text
 // own glyph, its sequence written below; a click copies the sequence.
 class VariantStrip : public QWidget {
 public:
-    static constexpr int Cell = 96;
-    static constexpr int GlyphPixels = 44;
+    static constexpr int Cell = 84;
+    static constexpr int GlyphPixels = 32;
 
     explicit VariantStrip(QWidget* parent) : QWidget(parent)
     {
-        setMinimumHeight(GlyphPixels + 28);
+        setMinimumHeight(GlyphPixels + 26);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     }
 
@@ -242,6 +243,9 @@ public:
             viewport()->update(cellOnViewport(index));
             if (currentChanged)
                 currentChanged();
+            // What the change shows below the grid may take some of its
+            // height once laid out: the chosen cell stays in sight.
+            QTimer::singleShot(0, this, [this] { ensureVisible(m_current); });
         }
     }
 
@@ -544,24 +548,31 @@ void CharacterMap::createControls(const QString& error)
     CopyButton = new QPushButton(QStringLiteral("コピー"), this);
     CopyButton->setToolTip(QStringLiteral("選んだ文字をクリップボードにコピーします (Ctrl+C)"));
 
+    VariantsLabel = new QLabel(this);
+    // The facts, and under them the variants, beside the character drawn large.
+    auto facts = new QVBoxLayout;
+    // As tall as the most facts a character has, so that choosing another
+    // never changes the grid's height.
+    FactsLabel->setMinimumHeight(FactsLabel->fontMetrics().lineSpacing() * 5);
+    facts->addWidget(FactsLabel);
     auto details = new QHBoxLayout;
     details->addWidget(m_preview, 0, Qt::AlignTop);
-    details->addWidget(FactsLabel, 1);
+    details->addLayout(facts, 1);
     details->addWidget(CopyButton, 0, Qt::AlignTop);
     auto layout = new QVBoxLayout(this);
     layout->addWidget(m_view, 1);
     layout->addWidget(ErrorLabel, 1);
     layout->addLayout(details);
-    VariantsLabel = new QLabel(this);
     auto variantArea = new QScrollArea(this);
     variantArea->setWidget(m_variants);
     variantArea->setWidgetResizable(true);
     variantArea->setFrameShape(QFrame::NoFrame);
-    variantArea->setFixedHeight(VariantStrip::GlyphPixels + 28 + variantArea->horizontalScrollBar()->sizeHint().height());
+    variantArea->setFixedHeight(VariantStrip::GlyphPixels + 26 + variantArea->horizontalScrollBar()->sizeHint().height());
     variantArea->setToolTip(QStringLiteral("異体字をクリックすると、そのシーケンスをコピーします"));
     m_variantArea = variantArea;
-    layout->addWidget(VariantsLabel);
-    layout->addWidget(variantArea);
+    facts->addWidget(VariantsLabel);
+    facts->addWidget(variantArea);
+    facts->addStretch(1);
     // Only a face with variation sequences has the strip; it stays while
     // characters are chosen, so the grid keeps its size.
     VariantsLabel->setVisible(m_hasVariants);
