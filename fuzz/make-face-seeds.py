@@ -51,6 +51,18 @@ def build(family, style, cff):
 
 
 build("Seed Sans", "Regular", False).save(os.path.join(OUT, "seed.ttf"))
+
+# A face that switches glyph forms and maps variation sequences: jp90 and
+# a cmap format 14 subtable with a default and a non-default sequence.
+forms = build("Seed Mincho", "Regular", False)
+addOpenTypeFeaturesFromString(forms, "feature jp90 { sub uni3042 by uni3042.vert; } jp90;")
+from fontTools.ttLib.tables._c_m_a_p import cmap_format_14
+uvs = cmap_format_14(14)
+uvs.platformID, uvs.platEncID, uvs.language = 0, 5, 0xFF
+uvs.cmap = {}
+uvs.uvsDict = {0xE0100: [(0x3042, None)], 0xE0101: [(0x3042, "uni3042.vert")], 0xFE00: [(0x41, None)]}
+forms["cmap"].tables.append(uvs)
+forms.save(os.path.join(OUT, "seed-forms.ttf"))
 build("Seed Serif", "Bold", True).save(os.path.join(OUT, "seed.otf"))
 collection = TTCollection()
 collection.fonts = [build("Seed Sans", "Regular", False), build("Seed Sans", "Bold", False)]
