@@ -210,6 +210,21 @@ std::vector<char32_t> BasesWithVariants(const QString& path, int index)
     return bases;
 }
 
+bool FaceHasSequence(const QString& path, int index, char32_t base, char32_t selector)
+{
+    const FaceHandle face = openFace(path, index);
+    if (!face)
+        return false;
+    const FontHandle font(hb_font_create(face.get()), &hb_font_destroy);
+    hb_codepoint_t glyph = 0;
+    return hb_font_get_variation_glyph(font.get(), base, selector, &glyph);
+}
+
+bool IsVariationSelector(char32_t c)
+{
+    return (c >= 0xFE00 && c <= 0xFE0F) || (c >= 0xE0100 && c <= 0xE01EF);
+}
+
 QString SequenceText(char32_t base, char32_t selector)
 {
     return CodePointText(base) + u' ' + CodePointText(selector);

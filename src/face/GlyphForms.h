@@ -57,5 +57,12 @@ QList<Variant> VariantsOf(const QString& path, int index, char32_t base);
 // face, in code point order.
 std::vector<char32_t> BasesWithVariants(const QString& path, int index);
 
+// Whether the face maps the sequence base + selector.
+bool FaceHasSequence(const QString& path, int index, char32_t base, char32_t selector);
+
+// Whether a code point is a variation selector (U+FE00–U+FE0F,
+// U+E0100–U+E01EF).
+bool IsVariationSelector(char32_t c);
+
 // "U+845B U+E0100"
 QString SequenceText(char32_t base, char32_t selector);

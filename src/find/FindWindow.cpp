@@ -123,7 +123,7 @@ public:
         if (const QString others = index.data(FoundFontsModel::OtherNamesRole).toString(); !others.isEmpty())
             title += QStringLiteral(" (") + others + QLatin1Char(')');
         const QString lacking = index.data(FoundFontsModel::LackingRole).toString();
-        const QString lackingText = lacking.isEmpty() ? QString() : QStringLiteral("足りない文字: ") + lacking;
+        const QString lackingText = LackingText(lacking);
         const int lackingWidth = lacking.isEmpty() ? 0 : option.fontMetrics.horizontalAdvance(lackingText) + 2 * RowPadding;
 
         painter->setPen(text);

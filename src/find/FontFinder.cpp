@@ -1,5 +1,7 @@
 #include "find/FontFinder.h"
 
+#include "face/GlyphForms.h"
+
 #include "catalog/NameMatching.h"
 
 #include <algorithm>
@@ -75,14 +77,81 @@ QString FontFinder::otherNamesOf(int position)
 QList<char32_t> FontFinder::charactersOf(const QString& text)
 {
     QList<char32_t> characters;
-    for (const char32_t character : text.toUcs4()) {
-        const QChar::Category category = QChar::category(character);
-        if (QChar::isSpace(character) || category == QChar::Other_Control || category == QChar::Other_Format)
-            continue;
-        if (!characters.contains(character))
-            characters << character;
+    for (const WantedCharacter& wanted : wantedOf(text)) {
+        if (!characters.contains(wanted.base))
+            characters << wanted.base;
     }
     return characters;
+}
+
+QList<WantedCharacter> FontFinder::wantedOf(const QString& text)
+{
+    // A character followed by a selector asks for that sequence; alone, for
+    // the character. A selector after nothing asks for nothing.
+    QList<WantedCharacter> wanted;
+    const QList<uint> codePoints = text.toUcs4();
+    for (qsizetype i = 0; i < codePoints.size(); ++i) {
+        const char32_t character = codePoints.at(i);
+        const QChar::Category category = QChar::category(character);
+        if (IsVariationSelector(character) || QChar::isSpace(character) || category == QChar::Other_Control
+            || category == QChar::Other_Format)
+            continue;
+        const char32_t next = i + 1 < codePoints.size() ? codePoints.at(i + 1) : 0;
+        const WantedCharacter item{character, IsVariationSelector(next) ? next : 0};
+        if (!wanted.contains(item))
+            wanted << item;
+    }
+    return wanted;
+}
+
+const QBitArray& FontFinder::holding(WantedCharacter wanted)
+{
+    if (wanted.selector == 0)
+        return holding(wanted.base);
+    const quint64 key = (quint64(wanted.base) << 32) | wanted.selector;
+    auto it = m_holdingSequence.find(key);
+    if (it == m_holdingSequence.end()) {
+        QBitArray fonts = holding(wanted.base);
+        for (qsizetype i = 0; i < fonts.size(); ++i) {
+            if (!fonts.testBit(i))
+                continue;
+            // The face a program asking for the family's regular style gets.
+            QString path;
+            int index = 0;
+            for (const platform::FaceFile& face : m_fonts.faceFiles(m_fontNames.at(i))) {
+                if (face.chosen && (path.isEmpty() || face.style == u"Regular")) {
+                    path = face.path;
+                    index = face.index;
+                }
+            }
+            fonts.setBit(i, !path.isEmpty() && FaceHasSequence(path, index, wanted.base, wanted.selector));
+        }
+        it = m_holdingSequence.insert(key, fonts);
+    }
+    return it.value();
+}
+
+QString LackingText(const QString& lacking)
+{
+    QString characters;
+    QStringList sequences;
+    const QList<uint> codePoints = lacking.toUcs4();
+    for (qsizetype i = 0; i < codePoints.size(); ++i) {
+        const char32_t base = codePoints.at(i);
+        if (i + 1 < codePoints.size() && IsVariationSelector(codePoints.at(i + 1))) {
+            const char32_t sequence[] = {base, codePoints.at(i + 1)};
+            sequences << QString::fromUcs4(sequence, 2) + QStringLiteral(" (") + SequenceText(base, sequence[1]) + u')';
+            ++i;
+        } else {
+            characters += QString::fromUcs4(&base, 1);
+        }
+    }
+    QStringList parts;
+    if (!characters.isEmpty())
+        parts << QStringLiteral("足りない文字: ") + characters;
+    if (!sequences.isEmpty())
+        parts << QStringLiteral("足りない異体字: ") + sequences.join(QStringLiteral("、"));
+    return parts.join(QStringLiteral("　"));
 }
 
 const QBitArray& FontFinder::holding(char32_t character)
@@ -109,11 +178,11 @@ QList<FoundFont> FontFinder::find(const QString& name, const QString& text, Lack
             named.setBit(i, NameMatches(m_folded[std::size_t(i)], query));
     }
 
-    const QList<char32_t> characters = charactersOf(text);
+    const QList<WantedCharacter> characters = wantedOf(text);
     QList<const QBitArray*> maps;
     QBitArray all = named;
     QBitArray any(count, characters.isEmpty());
-    for (const char32_t character : characters) {
+    for (const WantedCharacter& character : characters) {
         const QBitArray& fonts = holding(character);
         maps << &fonts;
         all &= fonts;
@@ -134,13 +203,21 @@ QList<FoundFont> FontFinder::find(const QString& name, const QString& text, Lack
             continue;
         FoundFont font{int(i), {}};
         for (qsizetype c = 0; c < characters.size(); ++c) {
-            if (!maps.at(c)->testBit(i))
-                font.lacking += QString::fromUcs4(&characters.at(c), 1);
+            if (!maps.at(c)->testBit(i)) {
+                const WantedCharacter& missing = characters.at(c);
+                font.lacking += QString::fromUcs4(&missing.base, 1);
+                if (missing.selector != 0)
+                    font.lacking += QString::fromUcs4(&missing.selector, 1);
+            }
         }
         partial.append(font);
     }
-    // Characters, not UTF-16 units: 𠮷 missing is one missing.
-    const auto missing = [](const FoundFont& font) { return QStringView(font.lacking).toUcs4().size(); };
+    // Characters, not UTF-16 units: 𠮷 missing is one missing, and so is a
+    // sequence.
+    const auto missing = [](const FoundFont& font) {
+        const QList<uint> codePoints = QStringView(font.lacking).toUcs4();
+        return std::count_if(codePoints.cbegin(), codePoints.cend(), [](uint c) { return !IsVariationSelector(c); });
+    };
     std::stable_sort(partial.begin(), partial.end(),
                      [&](const FoundFont& a, const FoundFont& b) { return missing(a) < missing(b); });
     return found + partial;

@@ -15,9 +15,21 @@ enum class LackingFonts { Hidden, Listed };
 // A font that qualifies, by its position in the catalogue's list.
 struct FoundFont {
     int position = -1;
-    // The characters of the text it lacks, in the text's order; empty when
-    // it holds them all.
+    // The characters of the text it lacks, in the text's order, a variation
+    // sequence it lacks written whole (base and selector); empty when it
+    // holds them all.
     QString lacking;
+};
+
+// What a found font lacks as the list says it: "足りない文字: 髙𠮷" and
+// "足りない異体字: 葛󠄀 (U+845B U+E0100)".
+QString LackingText(const QString& lacking);
+
+// One thing a text asks of a font: a character, or a variation sequence.
+struct WantedCharacter {
+    char32_t base = 0;
+    char32_t selector = 0; // 0 for the character alone
+    bool operator==(const WantedCharacter&) const = default;
 };
 
 // Finds fonts by any of their names and by the text they must show. The
@@ -44,10 +56,17 @@ public:
     // text's order, a character beyond the BMP as one; blanks and controls
     // are not asked about, since every font can leave a gap.
     static QList<char32_t> charactersOf(const QString& text);
+    // The same with each variation sequence kept whole: a selector belongs
+    // to the character before it.
+    static QList<WantedCharacter> wantedOf(const QString& text);
 
 private:
     void readNames();
     const QBitArray& holding(char32_t character);
+    // The fonts whose face maps the sequence: asked of the faces themselves,
+    // only of the fonts that hold the base character, since fontconfig's
+    // character maps know no sequences.
+    const QBitArray& holding(WantedCharacter wanted);
 
     const QStringList& m_fontNames;
     platform::FontList& m_fonts;
@@ -55,4 +74,5 @@ private:
     std::vector<QString> m_folded;
     QStringList m_otherNames;
     QHash<char32_t, QBitArray> m_holding;
+    QHash<quint64, QBitArray> m_holdingSequence;
 };

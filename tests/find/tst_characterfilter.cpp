@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <array>
+
 // Finding the fonts that can show a text, by the installed fonts' own
 // character maps: the synthetic fonts hold a known handful of kanji, IPA
 // Gothic holds 髙 but not 𠮷, Noto Sans CJK JP both, Latin Blank no kana.
@@ -16,6 +18,7 @@ private slots:
     void initTestCase();
     void fontsThatShowTheText_data();
     void fontsThatShowTheText();
+    void lackingAsTheListSaysIt();
     void anEmptyResultSaysWhy_data();
     void anEmptyResultSaysWhy();
 
@@ -57,6 +60,14 @@ void CharacterFilterTest::fontsThatShowTheText_data()
     QTest::newRow("lacking: the one missing") << u"漢髙𠮷"_qs << true << u"IPAゴシック"_qs << u"𠮷"_qs;
     QTest::newRow("lacking: two missing") << u"漢髙𠮷"_qs << true << synthetic << u"髙𠮷"_qs;
     QTest::newRow("lacking: none held, not listed") << u"漢髙𠮷"_qs << true << u"Latin Blank"_qs << u"-"_qs;
+    // 葛 with U+E0100: Noto Sans CJK JP maps the sequence, IPA Gothic holds
+    // 葛 but no sequences at all.
+    const QString kuzu = QString::fromUcs4(std::array<char32_t, 2>{U'葛', 0xE0100}.data(), 2);
+    QTest::newRow("a sequence the face maps") << kuzu << false << u"Noto Sans CJK JP"_qs << QString();
+    QTest::newRow("a sequence the face lacks") << kuzu << false << u"IPAゴシック"_qs << u"-"_qs;
+    QTest::newRow("lacking: the sequence") << kuzu + u"髙"_qs << true << u"IPAゴシック"_qs << kuzu;
+    QTest::newRow("the base alone is enough") << u"葛"_qs << false << u"IPAゴシック"_qs << QString();
+    QTest::newRow("a selector after nothing") << u" \U000E0100髙"_qs << false << u"IPAゴシック"_qs << QString();
 }
 
 void CharacterFilterTest::fontsThatShowTheText()
@@ -74,6 +85,15 @@ void CharacterFilterTest::fontsThatShowTheText()
     // The complete ones come first.
     const auto firstLacking = std::find_if(found.cbegin(), found.cend(), [](const FoundFont& f) { return !f.lacking.isEmpty(); });
     QVERIFY(std::all_of(firstLacking, found.cend(), [](const FoundFont& f) { return !f.lacking.isEmpty(); }));
+}
+
+void CharacterFilterTest::lackingAsTheListSaysIt()
+{
+    const QString kuzu = QString::fromUcs4(std::array<char32_t, 2>{U'葛', 0xE0100}.data(), 2);
+    QCOMPARE(LackingText(u"髙𠮷"_qs), u"足りない文字: 髙𠮷"_qs);
+    QCOMPARE(LackingText(kuzu), u"足りない異体字: "_qs + kuzu + u" (U+845B U+E0100)"_qs);
+    QCOMPARE(LackingText(u"髙"_qs + kuzu), u"足りない文字: 髙　足りない異体字: "_qs + kuzu + u" (U+845B U+E0100)"_qs);
+    QCOMPARE(LackingText(QString()), QString());
 }
 
 void CharacterFilterTest::anEmptyResultSaysWhy_data()
