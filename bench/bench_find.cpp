@@ -99,6 +99,21 @@ int main(int argc, char* argv[])
     }
     report("text, per further keystroke", further, fcList);
     std::printf("  fonts that show the whole text: %lld\n", qlonglong(find.Results->model()->rowCount()));
+
+    // Three variation sequences: each asked of the faces that hold its base,
+    // the first time; then kept.
+    const char32_t sequences[] = {U'葛', 0xE0100, U'辻', 0xE0100, U'飴', 0xE0101};
+    const QString variants = QString::fromUcs4(sequences, 6);
+    find.TextField->clear();
+    const double sequencesFirst = secondsOf([&] { find.TextField->setText(variants); });
+    report("three variation sequences, the first time", {sequencesFirst}, fcList);
+    std::vector<double> sequencesAgain;
+    for (int i = 0; i < 10; ++i) {
+        sequencesAgain.push_back(secondsOf([&] { find.TextField->setText(variants.left(4)); }));
+        sequencesAgain.push_back(secondsOf([&] { find.TextField->setText(variants); }));
+    }
+    report("three variation sequences, again", sequencesAgain, fcList);
+    std::printf("  fonts that map all three: %lld\n", qlonglong(find.Results->model()->rowCount()));
     std::fflush(stdout);
     std::_Exit(0);
 }
