@@ -210,14 +210,19 @@ std::vector<char32_t> BasesWithVariants(const QString& path, int index)
     return bases;
 }
 
-bool FaceHasSequence(const QString& path, int index, char32_t base, char32_t selector)
+quint32 SequenceGlyph(const QString& path, int index, char32_t base, char32_t selector)
 {
     const FaceHandle face = openFace(path, index);
     if (!face)
-        return false;
+        return 0;
     const FontHandle font(hb_font_create(face.get()), &hb_font_destroy);
     hb_codepoint_t glyph = 0;
-    return hb_font_get_variation_glyph(font.get(), base, selector, &glyph);
+    return hb_font_get_variation_glyph(font.get(), base, selector, &glyph) ? quint32(glyph) : 0;
+}
+
+bool FaceHasSequence(const QString& path, int index, char32_t base, char32_t selector)
+{
+    return SequenceGlyph(path, index, base, selector) != 0;
 }
 
 bool IsVariationSelector(char32_t c)

@@ -59,6 +59,8 @@ std::vector<char32_t> BasesWithVariants(const QString& path, int index);
 
 // Whether the face maps the sequence base + selector.
 bool FaceHasSequence(const QString& path, int index, char32_t base, char32_t selector);
+// The glyph the face maps the sequence to; 0 when it maps none.
+quint32 SequenceGlyph(const QString& path, int index, char32_t base, char32_t selector);
 
 // Whether a code point is a variation selector (U+FE00–U+FE0F,
 // U+E0100–U+E01EF).

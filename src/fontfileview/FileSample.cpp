@@ -1,6 +1,7 @@
 #include "fontfileview/FileSample.h"
 
 #include "desktop/MissingGlyphs.h"
+#include "face/GlyphForms.h"
 #include "fontinfo/FaceFont.h"
 
 #include <QGlyphRun>
@@ -25,6 +26,8 @@ struct FileSample::Layout {
     QList<QGlyphRun> lines;
     QSizeF size;
     int missing = 0;
+    // Where a variation sequence the face lacks is drawn as its base.
+    QList<QRectF> unmapped;
 };
 
 FileSample::FileSample(QWidget* parent) : QWidget(parent)
@@ -81,6 +84,11 @@ int FileSample::missingCharacters() const
     return m_layout ? m_layout->missing : 0;
 }
 
+int FileSample::unmappedSequences() const
+{
+    return m_layout ? int(m_layout->unmapped.size()) : 0;
+}
+
 void FileSample::relayout()
 {
     auto layout = std::make_shared<Layout>();
@@ -99,15 +107,37 @@ void FileSample::relayout()
         const qreal lineHeight = layout->font.ascent() + layout->font.descent() + layout->font.leading();
         qreal top = 0;
         for (const QString& line : m_text.split(u'\n')) {
-            QList<quint32> glyphs = layout->font.glyphIndexesForString(line);
+            // A variation selector is no glyph of its own: with the character
+            // before it, it picks the variant the face maps; a sequence the
+            // face lacks is drawn as its base, and marked.
+            QList<quint32> glyphs;
+            QList<qsizetype> unmapped;
+            const QList<uint> codePoints = line.toUcs4();
+            for (qsizetype i = 0; i < codePoints.size(); ++i) {
+                const char32_t character = codePoints.at(i);
+                if (IsVariationSelector(character))
+                    continue;
+                quint32 glyph = layout->font.glyphIndexesForString(QString::fromUcs4(&character, 1)).value(0);
+                // After a blank a selector selects nothing.
+                if (i + 1 < codePoints.size() && IsVariationSelector(codePoints.at(i + 1)) && !QChar::isSpace(character)) {
+                    if (const quint32 variant = SequenceGlyph(m_path, m_index, character, codePoints.at(i + 1)))
+                        glyph = variant;
+                    else if (glyph != 0)
+                        unmapped << glyphs.size();
+                }
+                glyphs << glyph;
+            }
             // Characters the face lacks come back as glyph 0, its missing glyph.
             layout->missing += int(std::count(glyphs.cbegin(), glyphs.cend(), 0u));
             QList<QPointF> advances = layout->font.advancesForGlyphIndexes(glyphs, QRawFont::KernedAdvances);
             QList<QPointF> positions;
             QPointF pen(0, top + layout->font.ascent());
-            for (const QPointF& advance : advances) {
+            for (qsizetype g = 0; g < advances.size(); ++g) {
+                if (unmapped.contains(g))
+                    layout->unmapped << QRectF(pen.x(), pen.y() - layout->font.ascent(), advances.at(g).x(),
+                                               layout->font.ascent() + layout->font.descent());
                 positions << pen;
-                pen += advance;
+                pen += advances.at(g);
             }
             QGlyphRun run;
             run.setRawFont(layout->font);
@@ -166,4 +196,6 @@ void FileSample::paintEvent(QPaintEvent* event)
     painter.setBrush(Qt::NoBrush);
     for (const QRectF& box : platform::blankMissingGlyphBoxes(m_layout->lines, QPointF(0, 0)))
         painter.drawRect(box);
+    for (const QRectF& box : m_layout->unmapped)
+        painter.drawRect(box.adjusted(0.5, 0.5, -0.5, -0.5));
 }

@@ -9,7 +9,8 @@
 // never with an installed font of the same name: lines as typed, at a size
 // in points, in a colour, slanted and emboldened on request as the system
 // draws a face that has no italic or bold of its own. A character the face
-// lacks shows as its missing glyph.
+// lacks shows as its missing glyph; a variation selector picks the variant
+// the face maps, never a glyph of its own.
 class FileSample : public QWidget {
     Q_OBJECT
 
@@ -27,6 +28,9 @@ public:
     bool readable() const;
     // How many of the text's characters the face has no glyph for.
     int missingCharacters() const;
+    // How many variation sequences of the text the face does not map; each
+    // is drawn as its base character in a box.
+    int unmappedSequences() const;
 
     QSize sizeHint() const override;
 

@@ -133,9 +133,14 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("missing");
-        QTest::newRow("Latin only, kana typed") << u"latin-blank.ttf"_qs << u"Abc あい"_qs << 2;
-        QTest::newRow("kanji it has") << u"embed-0.ttf"_qs << u"亜唖 A"_qs << 0;
-        QTest::newRow("a character beyond the BMP") << u"embed-0.ttf"_qs << u"𠮷"_qs << 1;
+        QTest::addColumn<int>("unmapped");
+        const char32_t sequence[] = {U'亜', 0xE0100};
+        QTest::newRow("Latin only, kana typed") << u"latin-blank.ttf"_qs << u"Abc あい"_qs << 2 << 0;
+        QTest::newRow("kanji it has") << u"embed-0.ttf"_qs << u"亜唖 A"_qs << 0 << 0;
+        QTest::newRow("a character beyond the BMP") << u"embed-0.ttf"_qs << u"𠮷"_qs << 1 << 0;
+        QTest::newRow("a sequence it lacks: the base, marked")
+            << u"embed-0.ttf"_qs << QString::fromUcs4(sequence, 2) + u"唖"_qs << 0 << 1;
+        QTest::newRow("a selector after nothing") << u"embed-0.ttf"_qs << u" \U000E0100A"_qs << 0 << 0;
     }
 
     void sampleInTheFilesOwnGlyphs()
@@ -143,6 +148,7 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QString, text);
         QFETCH(int, missing);
+        QFETCH(int, unmapped);
         FontFileWindow window(ScanFontFile(small(file)), m_dialogs, UserFontPlaces(), QString());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -154,6 +160,7 @@ private slots:
         QCOMPARE(window.SampleText->text(), text);
         QVERIFY(window.Sample->readable());
         QCOMPARE(window.Sample->missingCharacters(), missing);
+        QCOMPARE(window.Sample->unmappedSequences(), unmapped);
         // Bigger text asks for more room; bold, italic and a colour draw.
         const int small = window.Sample->sizeHint().width();
         window.SizeBox->setValue(100);
