@@ -5,6 +5,8 @@ usage: /usr/bin/python3 gen_japanese_sets.py OUT.cpp
 Reads Debian's data at build time, so the program needs none of it at run time:
 - glibc's EUC-JP charmap (package locales): JIS X 0208 with its row and cell,
   and the JIS X 0201 katakana (half-width katakana);
+- glibc's EUC-JISX0213 charmap: the symbols and kana JIS X 0213 adds beyond
+  JIS X 0208 (plane 1, rows 1 to 13), with their row and cell;
 - Unihan's kJIS0213 (package unicode-data): the JIS X 0213 kanji of levels 3
   and 4 (planes 1 and 2), with plane, row and cell;
 - Unihan's kJoyoKanji and kJinmeiyoKanji: the jōyō and jinmeiyō kanji;
@@ -14,6 +16,7 @@ import bz2, gzip, re, sys
 
 UNICODE = "/usr/share/unicode"
 EUC_JP = "/usr/share/i18n/charmaps/EUC-JP.gz"
+EUC_JISX0213 = "/usr/share/i18n/charmaps/EUC-JISX0213.gz"
 
 jis0208 = {}   # code point -> (row, cell)
 halfwidth = []
@@ -27,6 +30,22 @@ with gzip.open(EUC_JP, "rt", encoding="ascii", errors="replace") as charmap:
             halfwidth.append(cp)
         elif 0xA1 <= lead <= 0xFE and 0xA1 <= trail <= 0xFE:
             jis0208.setdefault(cp, (lead - 0xA0, trail - 0xA0))
+
+# The non-kanji JIS X 0213 adds: plane 1, rows 1 to 13, one code point each
+# (a kana with a combining mark, written as two, is no single character).
+# Added means at a place JIS X 0208 leaves empty: the two charmaps map a few
+# of 0208's own places to other code points (1-1-29 ―), which are not new.
+places0208 = set(jis0208.values())
+nonkanji0213 = {}  # code point -> (row, cell)
+with gzip.open(EUC_JISX0213, "rt", encoding="ascii", errors="replace") as charmap:
+    for line in charmap:
+        m = re.match(r"<U([0-9A-F]+)>\s+/x([0-9a-f]{2})/x([0-9a-f]{2})\s", line)
+        if not m:
+            continue
+        cp, lead, trail = int(m.group(1), 16), int(m.group(2), 16), int(m.group(3), 16)
+        place = (lead - 0xA0, trail - 0xA0)
+        if 0xA1 <= lead <= 0xAD and 0xA1 <= trail <= 0xFE and place not in places0208:
+            nonkanji0213.setdefault(cp, place)
 
 jis0213 = {}   # code point -> (plane, row, cell), the kanji JIS X 0213 adds
 joyo, jinmeiyo = [], []
@@ -64,11 +83,14 @@ sets = [
     ("Jis0213Level4", sorted(cp for cp, (plane, _, _) in jis0213.items() if plane == 2)),
     ("Joyo", sorted(joyo)),
     ("Jinmeiyo", sorted(jinmeiyo)),
+    ("Jis0213NonKanji", sorted(nonkanji0213)),
 ]
 
 positions = {cp: (1, row, cell) for cp, (row, cell) in jis0208.items()}
 for cp, place in jis0213.items():
     positions.setdefault(cp, place)
+for cp, (row, cell) in nonkanji0213.items():
+    positions.setdefault(cp, (1, row, cell))
 
 out = []
 out.append("// Made at build time by scripts/gen_japanese_sets.py from Debian's data; do not edit.")

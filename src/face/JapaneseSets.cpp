@@ -114,6 +114,8 @@ std::span<const char32_t> CharactersOf(JapaneseSet set)
         return {Joyo, JoyoSize};
     case JapaneseSet::Jinmeiyo:
         return {Jinmeiyo, JinmeiyoSize};
+    case JapaneseSet::Jis0213NonKanji:
+        return {Jis0213NonKanji, Jis0213NonKanjiSize};
     }
     return {};
 }
@@ -139,6 +141,8 @@ QString NameOf(JapaneseSet set)
         return QStringLiteral("常用漢字");
     case JapaneseSet::Jinmeiyo:
         return QStringLiteral("人名用漢字");
+    case JapaneseSet::Jis0213NonKanji:
+        return QStringLiteral("JIS X 0213 非漢字");
     }
     return {};
 }

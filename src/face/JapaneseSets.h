@@ -18,12 +18,14 @@ enum class JapaneseSet {
     Jis0213Level4,   // JIS X 0213 level 4 kanji (plane 2)
     Joyo,            // jōyō kanji
     Jinmeiyo,        // jinmeiyō kanji
+    Jis0213NonKanji, // the symbols and kana JIS X 0213 adds beyond JIS X 0208
 };
 
 inline constexpr JapaneseSet AllJapaneseSets[] = {
     JapaneseSet::Kana,          JapaneseSet::HalfWidthKana, JapaneseSet::Jis0208NonKanji,
     JapaneseSet::Jis0208Level1, JapaneseSet::Jis0208Level2, JapaneseSet::Jis0213Level3,
-    JapaneseSet::Jis0213Level4, JapaneseSet::Joyo,          JapaneseSet::Jinmeiyo};
+    JapaneseSet::Jis0213Level4, JapaneseSet::Joyo,          JapaneseSet::Jinmeiyo,
+    JapaneseSet::Jis0213NonKanji};
 
 // The set's characters in code point order.
 std::span<const char32_t> CharactersOf(JapaneseSet set);

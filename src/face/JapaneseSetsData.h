@@ -30,6 +30,7 @@ GLYFARO_SET(Jis0213Level3)
 GLYFARO_SET(Jis0213Level4)
 GLYFARO_SET(Joyo)
 GLYFARO_SET(Jinmeiyo)
+GLYFARO_SET(Jis0213NonKanji)
 #undef GLYFARO_SET
 
 extern const JisEntry JisPositions[];

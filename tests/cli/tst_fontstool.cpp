@@ -280,7 +280,8 @@ private slots:
         QVERIFY(forms.value(u"jp04"_qs).toBool() && !forms.value(u"jp90"_qs).toBool());
         QCOMPARE(face.value(u"variationSequences"_qs).toInt(-1), 0);
         const QJsonArray coverage = face.value(u"coverage"_qs).toArray();
-        QCOMPARE(coverage.size(), 9);
+        QCOMPARE(coverage.size(), 10);
+        QCOMPARE(coverage.at(9).toObject().value(u"set"_qs).toString(), u"JIS X 0213 非漢字"_qs);
         QCOMPARE(coverage.at(3).toObject().value(u"present"_qs).toInt(), 4); // 亜唖辻葛
     }
 

@@ -27,6 +27,9 @@ void JapaneseSetsTest::setsHaveTheirPublishedSizes_data()
     QTest::newRow("level 4") << JapaneseSet::Jis0213Level4 << 2436;
     QTest::newRow("jōyō") << JapaneseSet::Joyo << 2136;
     QTest::newRow("jinmeiyō") << JapaneseSet::Jinmeiyo << 863;
+    // JIS X 0213 adds 659 non-kanji; 25 of them are a kana or letter with a
+    // combining mark, two code points, which no single character stands for.
+    QTest::newRow("JIS X 0213 non-kanji") << JapaneseSet::Jis0213NonKanji << 634;
 }
 
 void JapaneseSetsTest::setsHaveTheirPublishedSizes()
@@ -57,6 +60,7 @@ void JapaneseSetsTest::characterFacts_data()
     QTest::newRow("髙") << u"髙"_qs << QString() << 0 << QString() << unified;
     QTest::newRow("𠮷, beyond the BMP") << u"𠮷"_qs << QString() << 0 << QString()
                                       << u"CJK統合漢字拡張B"_qs;
+    QTest::newRow("①, JIS X 0213 non-kanji") << u"①"_qs << u"1-13-01"_qs << 0x8740 << QString() << u"囲み英数字"_qs;
     QTest::newRow("A, no JIS place here") << u"A"_qs << QString() << 0 << QString() << u"基本ラテン文字"_qs;
 }
 
