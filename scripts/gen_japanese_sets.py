@@ -18,18 +18,21 @@ UNICODE = "/usr/share/unicode"
 EUC_JP = "/usr/share/i18n/charmaps/EUC-JP.gz"
 EUC_JISX0213 = "/usr/share/i18n/charmaps/EUC-JISX0213.gz"
 
+def two_byte_entries(path):
+    """A charmap's one-code-point, two-byte entries: (code point, lead, trail)."""
+    with gzip.open(path, "rt", encoding="ascii", errors="replace") as charmap:
+        for line in charmap:
+            m = re.match(r"<U([0-9A-F]+)>\s+/x([0-9a-f]{2})/x([0-9a-f]{2})\s", line)
+            if m:
+                yield int(m.group(1), 16), int(m.group(2), 16), int(m.group(3), 16)
+
 jis0208 = {}   # code point -> (row, cell)
 halfwidth = []
-with gzip.open(EUC_JP, "rt", encoding="ascii", errors="replace") as charmap:
-    for line in charmap:
-        m = re.match(r"<U([0-9A-F]+)>\s+/x([0-9a-f]{2})/x([0-9a-f]{2})\s", line)
-        if not m:
-            continue
-        cp, lead, trail = int(m.group(1), 16), int(m.group(2), 16), int(m.group(3), 16)
-        if lead == 0x8E:
-            halfwidth.append(cp)
-        elif 0xA1 <= lead <= 0xFE and 0xA1 <= trail <= 0xFE:
-            jis0208.setdefault(cp, (lead - 0xA0, trail - 0xA0))
+for cp, lead, trail in two_byte_entries(EUC_JP):
+    if lead == 0x8E:
+        halfwidth.append(cp)
+    elif 0xA1 <= lead <= 0xFE and 0xA1 <= trail <= 0xFE:
+        jis0208.setdefault(cp, (lead - 0xA0, trail - 0xA0))
 
 # The non-kanji JIS X 0213 adds: plane 1, rows 1 to 13, one code point each
 # (a kana with a combining mark, written as two, is no single character).
@@ -37,15 +40,10 @@ with gzip.open(EUC_JP, "rt", encoding="ascii", errors="replace") as charmap:
 # of 0208's own places to other code points (1-1-29 ―), which are not new.
 places0208 = set(jis0208.values())
 nonkanji0213 = {}  # code point -> (row, cell)
-with gzip.open(EUC_JISX0213, "rt", encoding="ascii", errors="replace") as charmap:
-    for line in charmap:
-        m = re.match(r"<U([0-9A-F]+)>\s+/x([0-9a-f]{2})/x([0-9a-f]{2})\s", line)
-        if not m:
-            continue
-        cp, lead, trail = int(m.group(1), 16), int(m.group(2), 16), int(m.group(3), 16)
-        place = (lead - 0xA0, trail - 0xA0)
-        if 0xA1 <= lead <= 0xAD and 0xA1 <= trail <= 0xFE and place not in places0208:
-            nonkanji0213.setdefault(cp, place)
+for cp, lead, trail in two_byte_entries(EUC_JISX0213):
+    place = (lead - 0xA0, trail - 0xA0)
+    if 0xA1 <= lead <= 0xAD and 0xA1 <= trail <= 0xFE and place not in places0208:
+        nonkanji0213.setdefault(cp, place)
 
 jis0213 = {}   # code point -> (plane, row, cell), the kanji JIS X 0213 adds
 joyo, jinmeiyo = [], []

@@ -1,6 +1,7 @@
 #include "face/GlyphForms.h"
 
 #include "catalog/SizeText.h"
+#include "face/GsubFeatures.h"
 #include "face/JapaneseSets.h"
 
 #include <QFile>
@@ -36,23 +37,6 @@ FaceHandle openFace(const QString& path, int index)
     return face;
 }
 
-bool hasFeature(hb_face_t* face, hb_tag_t wanted)
-{
-    hb_tag_t tags[64];
-    unsigned start = 0;
-    for (;;) {
-        unsigned count = std::size(tags);
-        const unsigned total = hb_ot_layout_table_get_feature_tags(face, HB_OT_TAG_GSUB, start, &count, tags);
-        for (unsigned i = 0; i < count; ++i) {
-            if (tags[i] == wanted)
-                return true;
-        }
-        start += count;
-        if (count == 0 || start >= total)
-            return false;
-    }
-}
-
 // The glyph one character is drawn with, with or without a feature.
 quint32 shapedGlyph(hb_font_t* font, hb_buffer_t* buffer, char32_t character, const hb_feature_t* feature)
 {
@@ -79,10 +63,10 @@ GlyphForms GlyphFormsOf(const QString& path, int index)
                                           : QStringLiteral("フォントファイルが見つかりません");
         return forms;
     }
-    forms.jp78 = hasFeature(face.get(), HB_TAG('j', 'p', '7', '8'));
-    forms.jp83 = hasFeature(face.get(), HB_TAG('j', 'p', '8', '3'));
-    forms.jp90 = hasFeature(face.get(), HB_TAG('j', 'p', '9', '0'));
-    forms.jp04 = hasFeature(face.get(), HB_TAG('j', 'p', '0', '4'));
+    forms.jp78 = GsubHasFeature(face.get(), HB_TAG('j', 'p', '7', '8'));
+    forms.jp83 = GsubHasFeature(face.get(), HB_TAG('j', 'p', '8', '3'));
+    forms.jp90 = GsubHasFeature(face.get(), HB_TAG('j', 'p', '9', '0'));
+    forms.jp04 = GsubHasFeature(face.get(), HB_TAG('j', 'p', '0', '4'));
     const SetHandle selectors = newSet();
     hb_face_collect_variation_selectors(face.get(), selectors.get());
     const SetHandle bases = newSet();
@@ -147,7 +131,7 @@ QList<SwitchedCharacter> CharactersSwitchedBy(const QString& path, int index, co
     if (!face)
         return switched;
     const hb_tag_t tag = hb_tag_from_string(feature, 4);
-    if (!hasFeature(face.get(), tag))
+    if (!GsubHasFeature(face.get(), tag))
         return switched;
     // The glyphs the feature's own lookups take in.
     const hb_tag_t features[] = {tag, HB_TAG_NONE};

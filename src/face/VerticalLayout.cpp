@@ -1,5 +1,7 @@
 #include "face/VerticalLayout.h"
 
+#include "face/GsubFeatures.h"
+
 #include <QFile>
 
 #include <hb-ot.h>
@@ -27,20 +29,7 @@ using BufferHandle = std::unique_ptr<hb_buffer_t, decltype(&hb_buffer_destroy)>;
 
 bool hasVerticalForms(hb_face_t* face)
 {
-    // Any vert or vrt2 in the feature list counts, whichever scripts use it.
-    hb_tag_t tags[32];
-    unsigned start = 0;
-    for (;;) {
-        unsigned count = std::size(tags);
-        const unsigned total = hb_ot_layout_table_get_feature_tags(face, HB_OT_TAG_GSUB, start, &count, tags);
-        for (unsigned i = 0; i < count; ++i) {
-            if (tags[i] == HB_TAG('v', 'e', 'r', 't') || tags[i] == HB_TAG('v', 'r', 't', '2'))
-                return true;
-        }
-        start += count;
-        if (count == 0 || start >= total)
-            return false;
-    }
+    return GsubHasFeature(face, HB_TAG('v', 'e', 'r', 't')) || GsubHasFeature(face, HB_TAG('v', 'r', 't', '2'));
 }
 
 QString openError(const QString& path, hb_blob_t* blob, int faceIndex, hb_face_t* face)
