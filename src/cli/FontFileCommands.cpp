@@ -184,8 +184,8 @@ int status(const QString& path, QIODevice& out, QIODevice& err)
     const FileStanding standing = StandingOf(scan, platform::InstalledFacesNow());
     say(out, StandingText(standing.state));
     if (standing.state == FileStanding::State::OtherFile) {
-        const FaceDetails own = ReadFaceDetails(path, scan.faces.first().index);
-        say(out, QStringLiteral("  このファイル: %1\t%2\t%3").arg(path, own.version, sizeText(QFileInfo(path).size())));
+        say(out, QStringLiteral("  このファイル: %1\t%2\t%3")
+                     .arg(path, ReadFaceVersion(path, scan.faces.first().index), sizeText(QFileInfo(path).size())));
         for (const InstalledCopy& copy : standing.installed)
             say(out, QStringLiteral("  インストール済み: %1\t%2\t%3").arg(copy.path, copy.version, sizeText(copy.size)));
     } else if (standing.state == FileStanding::State::SameFile) {

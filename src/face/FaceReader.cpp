@@ -178,6 +178,12 @@ FaceDetails ReadFaceDetails(const QString& path, int index)
     return details;
 }
 
+QString ReadFaceVersion(const QString& path, int index)
+{
+    const FaceHandle face = openFace(path, index, nullptr);
+    return face ? sfntName(face.get(), NameVersion) : QString();
+}
+
 std::vector<char32_t> CharactersOfFace(const QString& path, int index, QString* error)
 {
     std::vector<char32_t> characters;

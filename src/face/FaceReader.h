@@ -42,6 +42,10 @@ struct FaceDetails {
 
 FaceDetails ReadFaceDetails(const QString& path, int index);
 
+// The face's version string alone, for lists of files side by side; empty
+// when the file cannot be read.
+QString ReadFaceVersion(const QString& path, int index);
+
 // The permission as a print shop reads it.
 QString EmbeddingText(EmbeddingPermission permission);
 

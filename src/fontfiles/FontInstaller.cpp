@@ -144,13 +144,13 @@ FileStanding StandingOf(const FontFileScan& file, const QList<FontFace>& install
         seen.insert(face.realPath);
         if (SameBytes(file.path, face.path)) {
             standing.state = FileStanding::State::SameFile;
-            standing.installed = {{face.path, ReadFaceDetails(face.path, face.index).version, QFileInfo(face.path).size()}};
+            standing.installed = {{face.path, ReadFaceVersion(face.path, face.index), QFileInfo(face.path).size()}};
             return standing;
         }
         others << &face;
     }
     for (const FontFace* face : others)
-        standing.installed << InstalledCopy{face->path, ReadFaceDetails(face->path, face->index).version,
+        standing.installed << InstalledCopy{face->path, ReadFaceVersion(face->path, face->index),
                                             QFileInfo(face->path).size()};
     standing.state = others.isEmpty() ? FileStanding::State::NotInstalled : FileStanding::State::OtherFile;
     return standing;

@@ -182,8 +182,7 @@ void FontFileWindow::refreshStanding()
     StandingLabel->setText(off ? QStringLiteral("無効にされています（このユーザーのプログラムには見えません）")
                                : StandingText(m_standing.state));
     // This file first, then the installed files beside it.
-    const FaceDetails own = ReadFaceDetails(m_scan.path, faceIndex());
-    QList<QStringList> rows{{QStringLiteral("このファイル"), m_scan.path, own.version,
+    QList<QStringList> rows{{QStringLiteral("このファイル"), m_scan.path, ReadFaceVersion(m_scan.path, faceIndex()),
                              NumberText(QFileInfo(m_scan.path).size())}};
     if (m_standing.state == FileStanding::State::OtherFile) {
         for (const InstalledCopy& copy : m_standing.installed)
