@@ -212,6 +212,11 @@ void Form5::connectHandlers()
         if (fontChosen())
             emit characterMapRequested(Combo1->currentText());
     });
+    TypesettingAction = new QAction(QStringLiteral("組版見本(&T)..."), this);
+    connect(TypesettingAction, &QAction::triggered, this, [this] {
+        if (fontChosen())
+            emit typesettingRequested(Combo1->currentText(), Text1Text());
+    });
     Text1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Text1, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
         std::unique_ptr<QMenu> menu(Text1->createStandardContextMenu(at));
@@ -219,8 +224,10 @@ void Form5::connectHandlers()
         menu->addAction(FindFontsAction);
         DetailsAction->setEnabled(fontChosen());
         CharacterMapAction->setEnabled(fontChosen());
+        TypesettingAction->setEnabled(fontChosen());
         menu->addAction(DetailsAction);
         menu->addAction(CharacterMapAction);
+        menu->addAction(TypesettingAction);
         menu->exec(Text1->viewport()->mapToGlobal(at));
     });
 }

@@ -74,6 +74,7 @@ public:
     // Also there: the chosen font's details and its character map.
     QAction* DetailsAction = nullptr;
     QAction* CharacterMapAction = nullptr;
+    QAction* TypesettingAction = nullptr;
 
 signals:
     // The find window for text: the selection, else the whole text.
@@ -81,6 +82,8 @@ signals:
     // The details window on the chosen font, with the box's text as its vertical sample.
     void fontDetailsRequested(const QString& fontName, const QString& sampleText);
     void characterMapRequested(const QString& fontName);
+    // The typesetting sample of the chosen font with the box's text.
+    void typesettingRequested(const QString& fontName, const QString& text);
     // The print button's request for the glyph printout of fontName.
     void printRequested(const QString& fontName, const QString& printText);
 

@@ -13,11 +13,7 @@
 
 namespace {
 
-using BlobHandle = std::unique_ptr<hb_blob_t, decltype(&hb_blob_destroy)>;
-using FaceHandle = std::unique_ptr<hb_face_t, decltype(&hb_face_destroy)>;
-using FontHandle = std::unique_ptr<hb_font_t, decltype(&hb_font_destroy)>;
 using SetHandle = std::unique_ptr<hb_set_t, decltype(&hb_set_destroy)>;
-using BufferHandle = std::unique_ptr<hb_buffer_t, decltype(&hb_buffer_destroy)>;
 
 SetHandle newSet()
 {

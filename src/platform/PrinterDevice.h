@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QList>
+#include <QPointF>
 #include <QString>
+
+class QRawFont;
 
 namespace platform {
 
@@ -36,6 +40,12 @@ public:
     virtual int fontSize() const = 0;
 
     virtual void print(const QString& text, LineEnd end) = 0;
+    // Draws glyphs of one face, already set, at the current position:
+    // positions in points from there, the glyphs drawn at pointSize. Then
+    // moves to x = 0, heightTwips lower. A figure that would not fit above
+    // the bottom goes to the top of a new page, as a line does.
+    virtual void printGlyphs(const QRawFont& font, double pointSize, const QList<quint32>& glyphs,
+                             const QList<QPointF>& positions, int heightTwips) = 0;
     // How wide text prints in the current font, in twips.
     virtual double textWidth(const QString& text) const = 0;
     // The width and height of the printable area in twips.

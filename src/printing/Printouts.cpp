@@ -11,8 +11,6 @@ namespace {
 constexpr int TopMargin = 500;
 constexpr int BannerX = 600;
 
-constexpr std::array<int, 16> GlyphSizes{8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30, 36, 48, 60, 72};
-
 class Printout {
 public:
     explicit Printout(PrintContext& context)
@@ -224,7 +222,7 @@ PrintOutcome PrintGlyphSample(PrintContext& context, const QString& glyphFont,
     if (out.stopped())
         return out.outcome;
 
-    for (const int size : GlyphSizes) {
+    for (const int size : GlyphSheetSizes) {
         if (!out.letEventsRun())
             return out.outcome;
         printer.setCurrentX(700);

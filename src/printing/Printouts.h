@@ -72,7 +72,11 @@ PrintOutcome PrintNameList(PrintContext& context);
 // The selected index groups in group order, each under its heading.
 PrintOutcome PrintIndexList(PrintContext& context, const std::array<bool, IndexGroupCount>& selected);
 
-// One page of the glyph font at sixteen sizes; printText is read afresh for
+// The glyph sheet's sixteen sizes, in points; the typesetting sample's
+// waterfall uses the same.
+inline constexpr std::array<int, 16> GlyphSheetSizes{8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30, 36, 48, 60, 72};
+
+// One page of the glyph font at GlyphSheetSizes; printText is read afresh for
 // every sample line.
 PrintOutcome PrintGlyphSample(PrintContext& context, const QString& glyphFont,
                               const std::function<QString()>& printText);

@@ -16,6 +16,16 @@ namespace {
 constexpr int LeftMarginTwips = 700;
 constexpr int TopMarginTwips = 500;
 constexpr int ReportPoints = 10;
+constexpr double TwipsPerPoint = 20;
+
+QList<ReportItem> itemsOf(const QStringList& lines)
+{
+    QList<ReportItem> items;
+    items.reserve(lines.size());
+    for (const QString& line : lines)
+        items.append({line, std::nullopt});
+    return items;
+}
 
 } // namespace
 
@@ -27,15 +37,34 @@ ReportHeading HeadingNow(const QString& machineName)
 bool PrintReportLines(platform::PrinterDevice& printer, const QStringList& lines, const QString& face,
                       const ReportHeading& heading)
 {
+    return PrintReport(printer, itemsOf(lines), face, heading);
+}
+
+bool PrintReport(platform::PrinterDevice& printer, const QList<ReportItem>& items, const QString& face,
+                 const ReportHeading& heading)
+{
     printer.setPortraitA4();
     printer.setAutomaticPaperSource();
     printer.setFontSize(ReportPoints);
     printer.setFontName(face);
-    // The pages are counted before the first is printed, for "1 / 3"; the
+    // The pages are laid out before the first is printed, for "1 / 3"; the
     // heading and the blank line under it take two lines of each page.
-    const int linesPerPage = (printer.printableHeight() - TopMarginTwips) / std::max(1, printer.lineHeight());
-    const qsizetype room = std::max(1, linesPerPage - 2);
-    const qsizetype pages = std::max<qsizetype>(1, (lines.size() + room - 1) / room);
+    const int line = std::max(1, printer.lineHeight());
+    const int room = std::max(line, printer.printableHeight() - TopMarginTwips - 2 * line);
+    const auto heightOf = [line](const ReportItem& item) {
+        return item.figure ? int(std::ceil(item.figure->size.height() * TwipsPerPoint)) : line;
+    };
+    QList<qsizetype> pageStarts{0};
+    int used = 0;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const int height = heightOf(items.at(i));
+        if (used > 0 && used + height > room) {
+            pageStarts << i;
+            used = 0;
+        }
+        used += height;
+    }
+    const qsizetype pages = pageStarts.size();
     QString left = heading.printedAt;
     if (!heading.machineName.isEmpty())
         left += QStringLiteral("　") + heading.machineName;
@@ -53,11 +82,17 @@ bool PrintReportLines(platform::PrinterDevice& printer, const QStringList& lines
                                                           - int(std::ceil(printer.textWidth(number)))));
         printer.print(number, platform::LineEnd::EndLine);
         printer.print(QString(), platform::LineEnd::EndLine);
-        for (const QString& line : lines.mid(page * room, room)) {
+        const qsizetype end = page + 1 < pages ? pageStarts.at(page + 1) : items.size();
+        for (qsizetype i = pageStarts.at(page); i < end; ++i) {
             if (printer.failed() || printer.killed())
                 return false;
+            const ReportItem& item = items.at(i);
             printer.setCurrentX(LeftMarginTwips);
-            printer.print(line, platform::LineEnd::EndLine);
+            if (item.figure)
+                printer.printGlyphs(item.figure->font, item.figure->pointSize, item.figure->glyphs,
+                                    item.figure->positions, heightOf(item));
+            else
+                printer.print(item.line, platform::LineEnd::EndLine);
         }
     }
     return !printer.failed() && !printer.killed() && printer.endJob();
@@ -76,8 +111,14 @@ QString ReportFileName(const QString& name, const QString& suffix)
 
 ReportPrintDialog::ReportPrintDialog(const QStringList& lines, const QString& documentName,
                                      platform::Platform& platform, QWidget* parent)
+    : ReportPrintDialog(itemsOf(lines), documentName, platform, parent)
+{
+}
+
+ReportPrintDialog::ReportPrintDialog(QList<ReportItem> items, const QString& documentName,
+                                     platform::Platform& platform, QWidget* parent)
     : QDialog(parent)
-    , m_lines(lines)
+    , m_items(std::move(items))
     , m_documentName(documentName)
     , m_platform(platform)
 {
@@ -102,7 +143,7 @@ void ReportPrintDialog::Print_Click()
     if (job.cancelled)
         return;
     const QString face = m_platform.fonts.designFace(platform::DesignFace::ProportionalGothic);
-    if (!job.device || !PrintReportLines(*job.device, m_lines, face, HeadingNow(m_platform.system.machineName()))) {
+    if (!job.device || !PrintReport(*job.device, m_items, face, HeadingNow(m_platform.system.machineName()))) {
         if (job.device)
             job.device->killJob();
         ShowMessage(m_platform.dialogs, MessagePrintFailed);

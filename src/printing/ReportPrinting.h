@@ -3,7 +3,11 @@
 #include "platform/Platform.h"
 
 #include <QDialog>
+#include <QRawFont>
+#include <QSizeF>
 #include <QStringList>
+
+#include <optional>
 
 class QComboBox;
 class QPushButton;
@@ -17,10 +21,30 @@ struct ReportHeading {
 };
 ReportHeading HeadingNow(const QString& machineName);
 
+// A sample in a report: glyphs of one face, already set, with their
+// positions in points from the figure's top-left corner.
+struct ReportFigure {
+    QRawFont font;
+    double pointSize = 0;
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
+    QSizeF size; // in points
+};
+
+// One line of a report's text, or a figure.
+struct ReportItem {
+    QString line;
+    std::optional<ReportFigure> figure;
+};
+
 // Prints lines of text on A4 pages in face under each page's heading; false
 // when the printer refused the job.
 bool PrintReportLines(platform::PrinterDevice& printer, const QStringList& lines, const QString& face,
                       const ReportHeading& heading);
+// The same with figures among the lines. A figure that does not fit below
+// the lines before it starts the next page.
+bool PrintReport(platform::PrinterDevice& printer, const QList<ReportItem>& items, const QString& face,
+                 const ReportHeading& heading);
 
 // A file name made from a report's name: a separator or a control character
 // in a font's name would name another folder or no file at all.
@@ -36,6 +60,8 @@ public:
     // documentName names the PDF the built-in file printer offers.
     ReportPrintDialog(const QStringList& lines, const QString& documentName, platform::Platform& platform,
                       QWidget* parent = nullptr);
+    ReportPrintDialog(QList<ReportItem> items, const QString& documentName, platform::Platform& platform,
+                      QWidget* parent = nullptr);
 
     // Prints on the chosen printer; a failure shows the print error message.
     void Print_Click();
@@ -44,7 +70,7 @@ public:
     QPushButton* PrintButton = nullptr;
 
 private:
-    QStringList m_lines;
+    QList<ReportItem> m_items;
     QString m_documentName;
     platform::Platform& m_platform;
 };

@@ -183,6 +183,7 @@ void MDIForm1::createMenus()
                          [this] { Tools_Click(1); });
     toolsMenu->addAction(QStringLiteral("文字一覧(&M)..."), QKeySequence(Qt::CTRL | Qt::Key_M), this,
                          [this] { Tools_Click(2); });
+    toolsMenu->addAction(QStringLiteral("組版見本(&T)..."), this, [this] { Tools_Click(5); });
     toolsMenu->addSeparator();
     toolsMenu->addAction(QStringLiteral("フォント構成の比較(&C)..."), this, [this] { Tools_Click(3); });
     toolsMenu->addAction(QStringLiteral("無効にしたフォント(&D)..."), this, [this] { Tools_Click(4); });
@@ -522,6 +523,7 @@ Form5* MDIForm1::openView()
     connect(view, &Form5::findFontsRequested, this, &MDIForm1::showFindWindow);
     connect(view, &Form5::fontDetailsRequested, this, &MDIForm1::showFontDetails);
     connect(view, &Form5::characterMapRequested, this, [this](const QString& font) { showCharacterMap(font); });
+    connect(view, &Form5::typesettingRequested, m_tools, &ToolCommands::showTypesetting);
     connect(view, &Form5::printRequested, this, [this](const QString& fontName, const QString& printText) {
         m_printRecords.GlyphSampleFont = fontName;
         showPrintDialog(true, printText);

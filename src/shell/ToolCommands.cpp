@@ -18,6 +18,7 @@
 #include "inventory/InventoryWindow.h"
 #include "platform/Platform.h"
 #include "printing/ReportPrinting.h"
+#include "typesetting/TypesettingWindow.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -55,6 +56,8 @@ void ToolCommands::run(int index)
         showFontDetails(font, QString());
     else if (index == 2)
         showCharacterMap(font);
+    else if (index == 5)
+        showTypesetting(font, QString());
 }
 
 void ToolCommands::addFontMenu(QAbstractItemView* list)
@@ -68,6 +71,7 @@ void ToolCommands::addFontMenu(QAbstractItemView* list)
         QMenu menu;
         menu.addAction(QStringLiteral("フォント情報(&I)..."), this, [this, font] { showFontDetails(font, QString()); });
         menu.addAction(QStringLiteral("文字一覧(&M)..."), this, [this, font] { showCharacterMap(font); });
+        menu.addAction(QStringLiteral("組版見本(&T)..."), this, [this, font] { showTypesetting(font, QString()); });
         menu.exec(list->viewport()->mapToGlobal(at));
     });
 }
@@ -102,21 +106,47 @@ FontDetailsWindow* ToolCommands::wireDetails(FontDetailsWindow* details)
     return details;
 }
 
-void ToolCommands::showCharacterMap(const QString& font, const QString& path, int index)
+std::pair<QString, int> ToolCommands::regularFace(const QString& font) const
 {
-    QString file = path;
-    int face = index;
-    if (file.isEmpty()) {
-        // The file a program asking for the family's regular style gets.
-        const QList<platform::FaceFile> faces = m_frame.platform.fonts.faceFiles(font);
-        for (const platform::FaceFile& candidate : faces) {
-            if (candidate.chosen && (file.isEmpty() || candidate.style == u"Regular")) {
-                file = candidate.path;
-                face = candidate.index;
-            }
+    QString file;
+    int face = 0;
+    const QList<platform::FaceFile> faces = m_frame.platform.fonts.faceFiles(font);
+    for (const platform::FaceFile& candidate : faces) {
+        if (candidate.chosen && (file.isEmpty() || candidate.style == u"Regular")) {
+            file = candidate.path;
+            face = candidate.index;
         }
     }
+    return {file, face};
+}
+
+void ToolCommands::showCharacterMap(const QString& font, const QString& path, int index)
+{
+    const auto [file, face] = path.isEmpty() ? regularFace(font) : std::pair{path, index};
     m_frame.place(new CharacterMap(font, file, face), false);
+}
+
+TypesettingWindow* ToolCommands::showTypesetting(const QString& font, const QString& text)
+{
+    const auto [file, face] = regularFace(font);
+    return showTypesettingOf(font, file, face, text);
+}
+
+TypesettingWindow* ToolCommands::showTypesettingOf(const QString& title, const QString& path, int index,
+                                                   const QString& text)
+{
+    QString sample = text;
+    sample.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (sample.trimmed().isEmpty())
+        sample = QStringLiteral("「組版見本」の文章です。（括弧）や、句読点。\nカタカナのテキスト、ABC 123。");
+    auto window = new TypesettingWindow(title, path, index, sample);
+    connect(window, &TypesettingWindow::printRequested, this, [this, window](const QList<ReportItem>& items) {
+        ReportPrintDialog dialog(items, QStringLiteral("組版見本 ") + window->fontName(), m_frame.platform,
+                                 m_frame.dialogParent);
+        dialog.exec();
+    });
+    m_frame.place(window, false);
+    return window;
 }
 
 InventoryWindow* ToolCommands::showInventory()

@@ -16,6 +16,7 @@ class FontFileWindow;
 struct FontSet;
 class Form5;
 class InventoryWindow;
+class TypesettingWindow;
 class QAbstractItemView;
 class QMdiSubWindow;
 class QWidget;
@@ -57,7 +58,8 @@ public:
     ~ToolCommands() override;
 
     // The Tools menu: 0 the find window, 1 font details, 2 the character
-    // map, 3 the inventory report, 4 the switched-off fonts.
+    // map, 3 the inventory report, 4 the switched-off fonts, 5 the
+    // typesetting sample.
     void run(int index);
 
     InventoryWindow* showInventory();
@@ -65,6 +67,10 @@ public:
     FindWindow* findWindow() const { return m_findWindow; }
     FontDetailsWindow* showFontDetails(const QString& font, const QString& sampleText);
     void showCharacterMap(const QString& font, const QString& path = QString(), int index = 0);
+    // The typesetting sample of a font's regular face (or of one face of a
+    // file), set with text or a sample of Japanese.
+    TypesettingWindow* showTypesetting(const QString& font, const QString& text);
+    TypesettingWindow* showTypesettingOf(const QString& title, const QString& path, int index, const QString& text);
     FontFileWindow* openFontFile(const QString& path);
     void openFontFileDialog();
     // The details and character map items on a list of fonts' context menu.
@@ -72,6 +78,8 @@ public:
 
 private:
     FontDetailsWindow* wireDetails(FontDetailsWindow* details);
+    // The file and face a program asking for the family's regular style gets.
+    std::pair<QString, int> regularFace(const QString& font) const;
     void printReport(const QStringList& lines, const QString& documentName);
 
     Frame m_frame;

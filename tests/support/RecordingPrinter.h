@@ -78,6 +78,22 @@ public:
             onPrint();
     }
 
+    void printGlyphs(const QRawFont&, double pointSize, const QList<quint32>& glyphs, const QList<QPointF>&,
+                     int heightTwips) override
+    {
+        if (isKilled) {
+            ++printsAfterKill;
+            return;
+        }
+        if (y + heightTwips > pageHeight && y > 0) {
+            ++pageNumber;
+            y = 0;
+        }
+        figures.append({pageNumber, x, y, heightTwips, pointSize, glyphs});
+        x = 0;
+        y += heightTwips;
+    }
+
     // The pieces of one page whose text is not only blanks, in print order.
     QList<Piece> visible(int onPage) const
     {
@@ -88,6 +104,15 @@ public:
         }
         return out;
     }
+
+    struct Figure {
+        int page;
+        int x;
+        int y;
+        int height;
+        double pointSize;
+        QList<quint32> glyphs;
+    };
 
     int lineStep = 200;
     int pageHeight = 16000;
@@ -109,4 +134,5 @@ public:
     qsizetype failAfter = -1;
     std::function<void()> onPrint;
     QList<Piece> pieces;
+    QList<Figure> figures;
 };

@@ -3,6 +3,8 @@
 #include "desktop/MissingGlyphs.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QRawFont>
 #include <QTextLayout>
 #include <QPageLayout>
 #include <QPageSize>
@@ -147,17 +149,52 @@ void QtPrinterDevice::print(const QString& text, LineEnd end)
     }
 }
 
-void QtPrinterDevice::printLine(const QString& text)
+bool QtPrinterDevice::makeRoom(int height)
 {
-    const int height = lineHeight();
     if (m_y + height > pageHeight() && m_y > 0) {
         if (!m_printer.newPage()) {
             m_failed = true;
-            return;
+            return false;
         }
         ++m_page;
         m_y = 0;
     }
+    return true;
+}
+
+void QtPrinterDevice::printGlyphs(const QRawFont& font, double pointSize, const QList<quint32>& glyphs,
+                                  const QList<QPointF>& positions, int heightTwips)
+{
+    if (m_killed || m_failed || m_ended || !begin() || !makeRoom(heightTwips))
+        return;
+    const double scale = m_printer.resolution() / 72.0;
+    QRawFont raw = font;
+    raw.setPixelSize(pointSize * scale);
+    QList<QPointF> placed;
+    placed.reserve(positions.size());
+    for (const QPointF& position : positions)
+        placed << position * scale;
+    QGlyphRun run;
+    run.setRawFont(raw);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(placed);
+    const QPointF origin(toDevice(m_x), toDevice(m_y));
+    m_painter->drawGlyphRun(origin, run);
+    const QList<QRectF> boxes = blankMissingGlyphBoxes(QList<QGlyphRun>{run}, origin);
+    if (!boxes.isEmpty()) {
+        m_painter->save();
+        m_painter->setBrush(Qt::NoBrush);
+        m_painter->drawRects(boxes);
+        m_painter->restore();
+    }
+    m_x = 0;
+    m_y += heightTwips;
+}
+
+void QtPrinterDevice::printLine(const QString& text)
+{
+    if (!makeRoom(lineHeight()))
+        return;
     if (text.isEmpty())
         return;
     const QFontMetricsF metrics(m_font, &m_printer);

@@ -36,6 +36,8 @@ public:
     QString fontName() const override { return m_fontName; }
     int fontSize() const override { return m_fontSize; }
     void print(const QString& text, LineEnd end) override;
+    void printGlyphs(const QRawFont& font, double pointSize, const QList<quint32>& glyphs,
+                     const QList<QPointF>& positions, int heightTwips) override;
     double textWidth(const QString& text) const override;
     int printableWidth() const override { return pageWidth(); }
     int printableHeight() const override { return pageHeight(); }
@@ -59,6 +61,9 @@ private:
     bool begin();
     void applyFont();
     void printLine(const QString& text);
+    // Starts a new page when height twips would not fit; false when the
+    // printer refused it.
+    bool makeRoom(int height);
     double toDevice(int twips) const;
     int toTwips(double device) const;
 
