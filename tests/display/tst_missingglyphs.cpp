@@ -5,7 +5,9 @@
 
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QLabel>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QTextLayout>
 #include <QtTest>
@@ -36,6 +38,9 @@ private slots:
     void blankMissingGlyphsGetABox_data();
     void blankMissingGlyphsGetABox();
     void samplesShowTheFontsOwnGlyphsOnly();
+    void variationSequences_data();
+    void variationSequences();
+    void theViewDrawsTheVariant();
 };
 
 void MissingGlyphsTest::initTestCase()
@@ -99,6 +104,102 @@ void MissingGlyphsTest::samplesShowTheFontsOwnGlyphsOnly()
     }
     QVERIFY(hasInk(view.Text1->viewport()));
     QVERIFY(hasInk(preview.Label2[0]));
+}
+
+namespace {
+
+const QString Kuzu = u"葛"_qs;
+const QString KuzuVariant = u"葛"_qs + QString::fromUcs4(U"\U000E0100", 1);
+const QString KuzuOtherVariant = u"葛"_qs + QString::fromUcs4(U"\U000E0101", 1);
+
+QFont sampleFont(const QString& family)
+{
+    QFont font(family);
+    font.setPixelSize(40);
+    font.setStyleStrategy(QFont::NoFontMerging);
+    return font;
+}
+
+QImage drawn(const QFont& font, const QString& text)
+{
+    QImage image(200, 60, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setPen(Qt::black);
+    platform::drawTextMarkingMissing(painter, font, text, QPointF(4, 4));
+    return image;
+}
+
+} // namespace
+
+// A selector never shows as a glyph of its own. The variant the face maps
+// is drawn; a sequence the face lacks is its base character in a box.
+void MissingGlyphsTest::variationSequences_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("places");
+    QTest::addColumn<bool>("mapped");
+    QTest::newRow("Noto maps 葛 U+E0100") << u"Noto Sans CJK JP"_qs << KuzuVariant << 1 << true;
+    QTest::newRow("IPAGothic lacks it") << u"IPAGothic"_qs << KuzuVariant << 1 << false;
+    QTest::newRow("a second selector has no base") << u"Noto Sans CJK JP"_qs
+                                                   << KuzuVariant + QString::fromUcs4(U"\U000E0101", 1) << 1 << true;
+    QTest::newRow("a selector first has no base") << u"Noto Sans CJK JP"_qs
+                                                  << QString::fromUcs4(U"\U000E0100", 1) + Kuzu << 0 << false;
+    QTest::newRow("no selector") << u"Noto Sans CJK JP"_qs << Kuzu << 0 << false;
+}
+
+void MissingGlyphsTest::variationSequences()
+{
+    QFETCH(QString, family);
+    QFETCH(QString, text);
+    QFETCH(int, places);
+    QFETCH(bool, mapped);
+    const QFont font = sampleFont(family);
+    if (QFontInfo(font).family() != family)
+        QSKIP("the font's package is not installed");
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<platform::SequencePlace> found = platform::variationSequences(layout, QPointF(4, 4));
+    QCOMPARE(found.size(), places);
+    if (places == 0) {
+        QCOMPARE(drawn(font, text), drawn(font, Kuzu));
+        return;
+    }
+    const quint32 base = found.constFirst().base.glyphIndexes().constFirst();
+    QCOMPARE(found.constFirst().variant != 0, mapped);
+    QVERIFY(found.constFirst().cell.width() > 30 && found.constFirst().cell.left() >= 4);
+    // Drawn: the variant where the face has one, the base in a box where it
+    // has none; either way unlike the base alone, and never wider.
+    const QImage withSelector = drawn(font, text);
+    QVERIFY(withSelector != drawn(font, Kuzu));
+    if (mapped) {
+        QVERIFY(found.constFirst().variant != base);
+        QVERIFY(drawn(font, KuzuOtherVariant) != withSelector);
+    }
+}
+
+void MissingGlyphsTest::theViewDrawsTheVariant()
+{
+    if (QFontInfo(sampleFont(u"Noto Sans CJK JP"_qs)).family() != u"Noto Sans CJK JP"_qs)
+        QSKIP("the font's package is not installed");
+    const QStringList names{u"Noto Sans CJK JP"_qs};
+    Settings settings;
+    FakeDialogs dialogs;
+    Form5 view(names, settings, dialogs);
+    view.resize(view.sizeHint().expandedTo(QSize(500, 300)));
+    view.setListIndex(0);
+    view.Text1->setPlainText(Kuzu);
+    const QImage plain = view.Text1->viewport()->grab().toImage();
+    view.Text1->setPlainText(KuzuVariant);
+    const QImage variant = view.Text1->viewport()->grab().toImage();
+    view.Text1->setPlainText(KuzuOtherVariant);
+    const QImage other = view.Text1->viewport()->grab().toImage();
+    // U+E0100 is 葛 with ヒ below; U+E0101, with 人, is Noto's default form.
+    QVERIFY(variant != plain);
+    QCOMPARE(other, plain);
 }
 
 QTEST_MAIN(MissingGlyphsTest)

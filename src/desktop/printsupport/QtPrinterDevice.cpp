@@ -204,9 +204,19 @@ void QtPrinterDevice::printLine(const QString& text)
         room <= 0 ? 0 : fittingLength(text, room, [&](const QString& part) { return metrics.horizontalAdvance(part); });
     const QString shown = text.left(length);
     if (!shown.isEmpty()) {
-        m_painter->drawText(QPointF(left, toDevice(m_y) + metrics.ascent()), shown);
-        if (m_font.styleStrategy() & QFont::NoFontMerging)
-            markMissing(shown, QPointF(left, toDevice(m_y)));
+        const bool sample = m_font.styleStrategy() & QFont::NoFontMerging;
+        if (sample && hasVariationSelector(shown)) {
+            // Qt would draw each sequence in its base's default form.
+            QTextLayout layout(shown, m_font, &m_printer);
+            layout.beginLayout();
+            layout.createLine();
+            layout.endLayout();
+            drawLayoutMarkingMissing(*m_painter, layout, QPointF(left, toDevice(m_y)));
+        } else {
+            m_painter->drawText(QPointF(left, toDevice(m_y) + metrics.ascent()), shown);
+            if (sample)
+                markMissing(shown, QPointF(left, toDevice(m_y)));
+        }
     }
     m_x = std::min(pageWidth(), m_x + toTwips(metrics.horizontalAdvance(shown)));
 }
