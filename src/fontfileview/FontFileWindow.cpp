@@ -91,6 +91,7 @@ void FontFileWindow::createControls()
     SwitchButton = new QPushButton(QStringLiteral("無効にする"), this);
     DetailsButton = new QPushButton(QStringLiteral("フォント情報..."), this);
     CharacterMapButton = new QPushButton(QStringLiteral("文字一覧..."), this);
+    TypesettingButton = new QPushButton(QStringLiteral("組版見本..."), this);
 
     auto face = new QHBoxLayout;
     face->addWidget(new QLabel(QStringLiteral("書体:"), this));
@@ -109,6 +110,7 @@ void FontFileWindow::createControls()
     actions->addStretch(1);
     actions->addWidget(DetailsButton);
     actions->addWidget(CharacterMapButton);
+    actions->addWidget(TypesettingButton);
     auto layout = new QVBoxLayout(this);
     layout->addLayout(face);
     layout->addLayout(style);
@@ -138,6 +140,8 @@ void FontFileWindow::createControls()
             [this] { emit detailsRequested(faceTitle(), m_scan.path, faceIndex()); });
     connect(CharacterMapButton, &QPushButton::clicked, this,
             [this] { emit characterMapRequested(faceTitle(), m_scan.path, faceIndex()); });
+    connect(TypesettingButton, &QPushButton::clicked, this,
+            [this] { emit typesettingRequested(faceTitle(), m_scan.path, faceIndex()); });
 }
 
 int FontFileWindow::faceIndex() const

@@ -56,11 +56,13 @@ public:
     QPushButton* SwitchButton = nullptr;
     QPushButton* DetailsButton = nullptr;
     QPushButton* CharacterMapButton = nullptr;
+    QPushButton* TypesettingButton = nullptr;
 
 signals:
     // The details window or the character map on the face chosen.
     void detailsRequested(const QString& title, const QString& path, int index);
     void characterMapRequested(const QString& title, const QString& path, int index);
+    void typesettingRequested(const QString& title, const QString& path, int index);
 
 private:
     void createControls();

@@ -22,6 +22,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QLineEdit>
 #include <QListView>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -212,6 +213,10 @@ FontFileWindow* ToolCommands::openFontFile(const QString& path)
     });
     connect(window, &FontFileWindow::characterMapRequested, this,
             [this](const QString& title, const QString& file, int index) { showCharacterMap(title, file, index); });
+    connect(window, &FontFileWindow::typesettingRequested, this,
+            [this, window](const QString& title, const QString& file, int index) {
+                showTypesettingOf(title, file, index, window->SampleText->text());
+            });
     m_frame.place(window, false);
     return window;
 }

@@ -122,10 +122,14 @@ private slots:
         QCOMPARE(window.faceIndex(), 1);
         QSignalSpy details(&window, &FontFileWindow::detailsRequested);
         QSignalSpy map(&window, &FontFileWindow::characterMapRequested);
+        QSignalSpy typesetting(&window, &FontFileWindow::typesettingRequested);
         QTest::mouseClick(window.DetailsButton, Qt::LeftButton);
         QTest::mouseClick(window.CharacterMapButton, Qt::LeftButton);
-        QCOMPARE(details.value(0), (QVariantList{u"Pair Mincho Bold"_qs, small(u"pair-mincho.ttc"_qs), 1}));
-        QCOMPARE(map.value(0), (QVariantList{u"Pair Mincho Bold"_qs, small(u"pair-mincho.ttc"_qs), 1}));
+        QTest::mouseClick(window.TypesettingButton, Qt::LeftButton);
+        const QVariantList bold{u"Pair Mincho Bold"_qs, small(u"pair-mincho.ttc"_qs), 1};
+        QCOMPARE(details.value(0), bold);
+        QCOMPARE(map.value(0), bold);
+        QCOMPARE(typesetting.value(0), bold);
     }
 
     void sampleInTheFilesOwnGlyphs_data()

@@ -279,9 +279,14 @@ void MainWindowTest::everyCommandThroughItsControl()
 void MainWindowTest::toolsTakeTheFontOfTheWindowInFront_data()
 {
     QTest::addColumn<QString>("front");
+    QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("title");
-    QTest::newRow("details") << u"details"_qs << u"文字一覧 / IPAゴシック"_qs;
-    QTest::newRow("the index list") << u"index list"_qs << u"文字一覧 / IPAゴシック"_qs;
+    const QString map = u"ツール(&T)|文字一覧(&M)..."_qs;
+    const QString typesetting = u"ツール(&T)|組版見本(&T)..."_qs;
+    QTest::newRow("details") << u"details"_qs << map << u"文字一覧 / IPAゴシック"_qs;
+    QTest::newRow("the index list") << u"index list"_qs << map << u"文字一覧 / IPAゴシック"_qs;
+    QTest::newRow("typesetting, details") << u"details"_qs << typesetting << u"組版見本 / IPAゴシック"_qs;
+    QTest::newRow("typesetting, the index list") << u"index list"_qs << typesetting << u"組版見本 / IPAゴシック"_qs;
 }
 
 // A menu activated through the accessibility bus is a window of its own, and
@@ -310,7 +315,8 @@ void MainWindowTest::toolsTakeTheFontOfTheWindowInFront()
     QVERIFY(QTest::qWaitForWindowActive(&popup));
     window.mdiArea()->setActiveSubWindow(nullptr);
 
-    useCommand(window, u"ツール(&T)|文字一覧(&M)..."_qs);
+    QFETCH(QString, command);
+    useCommand(window, command);
     QStringList titles;
     for (QMdiSubWindow* child : window.mdiArea()->subWindowList())
         titles << child->widget()->windowTitle();
