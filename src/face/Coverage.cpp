@@ -22,6 +22,19 @@ QList<SetCoverage> CoverageOf(const std::vector<char32_t>& fontCharacters)
     return all;
 }
 
+std::vector<int> CoverageCounts(const std::vector<char32_t>& fontCharacters)
+{
+    std::vector<int> counts;
+    for (const JapaneseSet set : AllJapaneseSets) {
+        const std::span<const char32_t> characters = CharactersOf(set);
+        int present = 0;
+        for (const char32_t character : fontCharacters)
+            present += std::binary_search(characters.begin(), characters.end(), character) ? 1 : 0;
+        counts.push_back(present);
+    }
+    return counts;
+}
+
 QString MissingCharactersText(const SetCoverage& coverage)
 {
     QStringList lines;

@@ -21,6 +21,10 @@ struct SetCoverage {
 // Every set against a font's characters (sorted, as CharactersOfFace gives them).
 QList<SetCoverage> CoverageOf(const std::vector<char32_t>& fontCharacters);
 
+// How many characters of each set (in AllJapaneseSets order) a font holds:
+// the counts alone, quick for a font of few characters.
+std::vector<int> CoverageCounts(const std::vector<char32_t>& fontCharacters);
+
 // The characters a set lacks as the details window lists them, a line a
 // character with its codes: "≒　U+2252　区点 02-66　Shift_JIS 81E0".
 QString MissingCharactersText(const SetCoverage& coverage);

@@ -50,6 +50,20 @@ FaceHandle openFace(const QString& path, int index, QString* error)
     return {face, &FT_Done_Face};
 }
 
+FaceHandle openFaceData(QByteArrayView data, int index, QString* error)
+{
+    FT_Face face = nullptr;
+    const FT_Error failed = library() ? FT_New_Memory_Face(library(), reinterpret_cast<const FT_Byte*>(data.constData()),
+                                                           FT_Long(data.size()), index, &face)
+                                      : FT_Err_Cannot_Open_Resource;
+    if (failed) {
+        if (error)
+            *error = QStringLiteral("フォントファイルを読めません（壊れているか、対応していない形式です。FreeType のエラー %1）").arg(failed);
+        return {nullptr, &FT_Done_Face};
+    }
+    return {face, &FT_Done_Face};
+}
+
 QString decodeName(const FT_SfntName& name)
 {
     const auto bytes = reinterpret_cast<const char*>(name.string);
@@ -85,11 +99,8 @@ QString sfntName(FT_Face face, FT_UShort id)
     return best;
 }
 
-bool hasVerticalFeature(const QString& path, int index)
+bool hasVerticalFeature(hb_face_t* face)
 {
-    const QByteArray file = QFile::encodeName(path);
-    hb_blob_t* blob = hb_blob_create_from_file(file.constData());
-    hb_face_t* face = hb_face_create(blob, unsigned(index));
     bool found = false;
     for (const hb_tag_t feature : {HB_TAG('v', 'e', 'r', 't'), HB_TAG('v', 'r', 't', '2')}) {
         unsigned featureIndex = 0;
@@ -105,8 +116,6 @@ bool hasVerticalFeature(const QString& path, int index)
                                                            &featureIndex);
         }
     }
-    hb_face_destroy(face);
-    hb_blob_destroy(blob);
     return found;
 }
 
@@ -142,6 +151,55 @@ QString EmbeddingText(EmbeddingPermission permission)
     return QStringLiteral("不明（OS/2 テーブルがありません）");
 }
 
+namespace {
+
+// What FreeType and HarfBuzz read of one face, already open.
+void readDetails(FaceDetails& details, FT_Face face, hb_face_t* layout)
+{
+    details.family = QString::fromUtf8(face->family_name ? face->family_name : "");
+    details.style = QString::fromUtf8(face->style_name ? face->style_name : "");
+    const QString format = QString::fromLatin1(FT_Get_Font_Format(face));
+    if (!FT_IS_SCALABLE(face))
+        details.format = QStringLiteral("ビットマップ (%1)").arg(format);
+    else if (format == QLatin1String("CFF"))
+        details.format = QStringLiteral("CFF (OpenType)");
+    else
+        details.format = format;
+    details.variable = FT_HAS_MULTIPLE_MASTERS(face);
+    details.glyphCount = face->num_glyphs;
+    details.verticalMetrics = FT_HAS_VERTICAL(face);
+    if (const char* postScript = FT_Get_Postscript_Name(face))
+        details.postScriptName = QString::fromLatin1(postScript);
+    details.version = sfntName(face, NameVersion);
+    details.designer = sfntName(face, NameDesigner);
+    details.copyright = sfntName(face, NameCopyright);
+    if (const auto os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2))) {
+        details.vendor = QString::fromLatin1(reinterpret_cast<const char*>(os2->achVendID), 4).trimmed();
+        details.embedding = permissionOf(os2->fsType);
+        details.noSubsetting = os2->fsType & 0x0100;
+        details.bitmapOnly = os2->fsType & 0x0200;
+    }
+    details.verticalForms = FT_IS_SFNT(face) && hasVerticalFeature(layout);
+    details.forms = GlyphFormsOfFace(layout);
+}
+
+std::vector<char32_t> charactersOf(FT_Face face, QString* error)
+{
+    std::vector<char32_t> characters;
+    if (FT_Select_Charmap(face, FT_ENCODING_UNICODE) != 0) {
+        if (error)
+            *error = QStringLiteral("Unicode の文字コード表がありません");
+        return characters;
+    }
+    FT_UInt glyph = 0;
+    for (FT_ULong character = FT_Get_First_Char(face, &glyph); glyph != 0;
+         character = FT_Get_Next_Char(face, character, &glyph))
+        characters.push_back(char32_t(character));
+    return characters;
+}
+
+} // namespace
+
 FaceDetails ReadFaceDetails(const QString& path, int index)
 {
     FaceDetails details;
@@ -150,32 +208,43 @@ FaceDetails ReadFaceDetails(const QString& path, int index)
     const FaceHandle face = openFace(path, index, &details.error);
     if (!face)
         return details;
-    details.family = QString::fromUtf8(face->family_name ? face->family_name : "");
-    details.style = QString::fromUtf8(face->style_name ? face->style_name : "");
-    const QString format = QString::fromLatin1(FT_Get_Font_Format(face.get()));
-    if (!FT_IS_SCALABLE(face.get()))
-        details.format = QStringLiteral("ビットマップ (%1)").arg(format);
-    else if (format == QLatin1String("CFF"))
-        details.format = QStringLiteral("CFF (OpenType)");
-    else
-        details.format = format;
-    details.variable = FT_HAS_MULTIPLE_MASTERS(face.get());
-    details.glyphCount = face->num_glyphs;
-    details.verticalMetrics = FT_HAS_VERTICAL(face.get());
-    if (const char* postScript = FT_Get_Postscript_Name(face.get()))
-        details.postScriptName = QString::fromLatin1(postScript);
-    details.version = sfntName(face.get(), NameVersion);
-    details.designer = sfntName(face.get(), NameDesigner);
-    details.copyright = sfntName(face.get(), NameCopyright);
-    if (const auto os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face.get(), FT_SFNT_OS2))) {
-        details.vendor = QString::fromLatin1(reinterpret_cast<const char*>(os2->achVendID), 4).trimmed();
-        details.embedding = permissionOf(os2->fsType);
-        details.noSubsetting = os2->fsType & 0x0100;
-        details.bitmapOnly = os2->fsType & 0x0200;
-    }
-    details.verticalForms = FT_IS_SFNT(face.get()) && hasVerticalFeature(path, index);
-    details.forms = GlyphFormsOf(path, index);
+    const QByteArray file = QFile::encodeName(path);
+    hb_blob_t* blob = hb_blob_create_from_file(file.constData());
+    hb_face_t* layout = hb_face_create(blob, unsigned(index));
+    readDetails(details, face.get(), layout);
+    hb_face_destroy(layout);
+    hb_blob_destroy(blob);
     return details;
+}
+
+FaceDetails ReadFaceDetailsFromData(QByteArrayView data, const QString& path, int index,
+                                    std::vector<char32_t>* characters)
+{
+    FaceDetails details;
+    details.path = path;
+    details.index = index;
+    const FaceHandle face = openFaceData(data, index, &details.error);
+    if (!face)
+        return details;
+    hb_blob_t* blob = hb_blob_create(data.constData(), unsigned(data.size()), HB_MEMORY_MODE_READONLY, nullptr, nullptr);
+    hb_face_t* layout = hb_face_create(blob, unsigned(index));
+    readDetails(details, face.get(), layout);
+    hb_face_destroy(layout);
+    hb_blob_destroy(blob);
+    if (characters)
+        *characters = charactersOf(face.get(), nullptr);
+    return details;
+}
+
+int FaceCountOfData(QByteArrayView data)
+{
+    FT_Face face = nullptr;
+    // Index -1 asks FreeType only how many faces there are.
+    if (!library() || FT_New_Memory_Face(library(), reinterpret_cast<const FT_Byte*>(data.constData()), FT_Long(data.size()), -1, &face))
+        return 0;
+    const int count = int(face->num_faces);
+    FT_Done_Face(face);
+    return count;
 }
 
 QString ReadFaceVersion(const QString& path, int index)
@@ -186,18 +255,6 @@ QString ReadFaceVersion(const QString& path, int index)
 
 std::vector<char32_t> CharactersOfFace(const QString& path, int index, QString* error)
 {
-    std::vector<char32_t> characters;
     const FaceHandle face = openFace(path, index, error);
-    if (!face)
-        return characters;
-    if (FT_Select_Charmap(face.get(), FT_ENCODING_UNICODE) != 0) {
-        if (error)
-            *error = QStringLiteral("Unicode の文字コード表がありません");
-        return characters;
-    }
-    FT_UInt glyph = 0;
-    for (FT_ULong character = FT_Get_First_Char(face.get(), &glyph); glyph != 0;
-         character = FT_Get_Next_Char(face.get(), character, &glyph))
-        characters.push_back(char32_t(character));
-    return characters;
+    return face ? charactersOf(face.get(), error) : std::vector<char32_t>();
 }

@@ -2,6 +2,7 @@
 
 #include "face/GlyphForms.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <vector>
 
@@ -41,6 +42,14 @@ struct FaceDetails {
 };
 
 FaceDetails ReadFaceDetails(const QString& path, int index);
+
+// The same read from a file's bytes already in memory, so that a file read
+// once (to hash it, say) is not read again; path only names it. The
+// characters come along, for coverage.
+FaceDetails ReadFaceDetailsFromData(QByteArrayView data, const QString& path, int index,
+                                    std::vector<char32_t>* characters = nullptr);
+// How many faces the bytes hold: 1 for a lone font, 0 for none.
+int FaceCountOfData(QByteArrayView data);
 
 // The face's version string alone, for lists of files side by side; empty
 // when the file cannot be read.

@@ -59,17 +59,23 @@ GlyphForms GlyphFormsOf(const QString& path, int index)
                                           : QStringLiteral("フォントファイルが見つかりません");
         return forms;
     }
-    forms.jp78 = GsubHasFeature(face.get(), HB_TAG('j', 'p', '7', '8'));
-    forms.jp83 = GsubHasFeature(face.get(), HB_TAG('j', 'p', '8', '3'));
-    forms.jp90 = GsubHasFeature(face.get(), HB_TAG('j', 'p', '9', '0'));
-    forms.jp04 = GsubHasFeature(face.get(), HB_TAG('j', 'p', '0', '4'));
+    return GlyphFormsOfFace(face.get());
+}
+
+GlyphForms GlyphFormsOfFace(hb_face_t* face)
+{
+    GlyphForms forms;
+    forms.jp78 = GsubHasFeature(face, HB_TAG('j', 'p', '7', '8'));
+    forms.jp83 = GsubHasFeature(face, HB_TAG('j', 'p', '8', '3'));
+    forms.jp90 = GsubHasFeature(face, HB_TAG('j', 'p', '9', '0'));
+    forms.jp04 = GsubHasFeature(face, HB_TAG('j', 'p', '0', '4'));
     const SetHandle selectors = newSet();
-    hb_face_collect_variation_selectors(face.get(), selectors.get());
+    hb_face_collect_variation_selectors(face, selectors.get());
     const SetHandle bases = newSet();
     for (hb_codepoint_t selector = HB_SET_VALUE_INVALID; hb_set_next(selectors.get(), &selector);) {
         forms.selectors.push_back(char32_t(selector));
         hb_set_clear(bases.get());
-        hb_face_collect_variation_unicodes(face.get(), selector, bases.get());
+        hb_face_collect_variation_unicodes(face, selector, bases.get());
         forms.sequences += int(hb_set_get_population(bases.get()));
     }
     return forms;

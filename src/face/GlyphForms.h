@@ -23,6 +23,9 @@ struct GlyphForms {
 };
 
 GlyphForms GlyphFormsOf(const QString& path, int index);
+// The same of a face already open (one read from memory).
+struct hb_face_t;
+GlyphForms GlyphFormsOfFace(hb_face_t* face);
 
 // "JIS2004 字形（jp90 で JIS90 字形）", "JIS90 字形（jp04 で JIS2004 字形）",
 // "不明（jp90/jp04 の切り替えなし）", with jp78 and jp83 named where present.
