@@ -5,13 +5,14 @@
 #include <cstdlib>
 
 namespace {
-const char* const Variables[3] = {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"};
-const char* const Folders[3] = {"config", "data", "runtime"};
+// The cache too, so that no test reads or writes the user's own.
+const char* const Variables[4] = {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR", "XDG_CACHE_HOME"};
+const char* const Folders[4] = {"config", "data", "runtime", "cache"};
 } // namespace
 
 TestEnvironment::TestEnvironment()
 {
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         m_saved[i] = qgetenv(Variables[i]);
         QDir(m_dir.path()).mkpath(QLatin1String(Folders[i]));
         QFile::setPermissions(m_dir.filePath(QLatin1String(Folders[i])),
@@ -22,7 +23,7 @@ TestEnvironment::TestEnvironment()
 
 TestEnvironment::~TestEnvironment()
 {
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         if (m_saved[i].isNull())
             qunsetenv(Variables[i]);
         else

@@ -24,5 +24,5 @@ public:
 
 private:
     QTemporaryDir m_dir;
-    QByteArray m_saved[3];
+    QByteArray m_saved[4];
 };

@@ -1,0 +1,237 @@
+#include "identity/DetailedInventory.h"
+#include "identity/FileFacts.h"
+#include "identity/IdentityComparison.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <utime.h>
+
+namespace {
+
+const QString IpaGothic = QStringLiteral("/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf");
+
+QString small(const QString& name)
+{
+    return QStringLiteral(GLYFARO_SMALL_FONTS "/") + name;
+}
+
+// A face as an inventory records it; hash, version and forms are what the
+// comparison looks at.
+FaceRecord face(const QString& family, const QString& hash, const QString& version = u"1.0"_qs,
+                const QString& forms = u"unknown"_qs)
+{
+    FaceRecord record;
+    record.families = {family};
+    record.familyLanguages = {u"en"_qs};
+    record.style = u"Regular"_qs;
+    record.file = u"/fonts/"_qs + family + u".ttf"_qs;
+    record.sha256 = hash;
+    record.facts.version = version;
+    record.facts.glyphForms = forms;
+    return record;
+}
+
+DetailedInventory inventoryOf(const QList<FaceRecord>& faces)
+{
+    DetailedInventory inventory;
+    inventory.machine = u"proof-01"_qs;
+    inventory.faces = faces;
+    return inventory;
+}
+
+QByteArray sha256sum(const QString& path)
+{
+    QProcess process;
+    process.start(u"sha256sum"_qs, {path});
+    process.waitForFinished();
+    return process.readAllStandardOutput().left(64);
+}
+
+bool copy(const QString& from, const QString& to)
+{
+    QFile::remove(to);
+    return QFile::copy(from, to);
+}
+
+} // namespace
+
+class IdentityTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void groups_data()
+    {
+        QTest::addColumn<QList<FaceRecord>>("left");
+        QTest::addColumn<QList<FaceRecord>>("right");
+        QTest::addColumn<QString>("group");
+        QTest::newRow("same bytes") << QList{face(u"A"_qs, u"h1"_qs)} << QList{face(u"A"_qs, u"h1"_qs)} << u"同じ"_qs;
+        QTest::newRow("other version") << QList{face(u"A"_qs, u"h1"_qs)} << QList{face(u"A"_qs, u"h2"_qs, u"2.0"_qs)}
+                                       << u"別の版"_qs;
+        QTest::newRow("same version, other bytes") << QList{face(u"A"_qs, u"h1"_qs)} << QList{face(u"A"_qs, u"h2"_qs)}
+                                                   << u"同じ版で中身が違う"_qs;
+        QTest::newRow("other glyph forms, same version")
+            << QList{face(u"A"_qs, u"h1"_qs, u"1.0"_qs, u"JIS90"_qs)}
+            << QList{face(u"A"_qs, u"h2"_qs, u"1.0"_qs, u"JIS2004"_qs)} << u"字形が違う"_qs;
+        QTest::newRow("forms known on one side only")
+            << QList{face(u"A"_qs, u"h1"_qs, u"1.0"_qs, u"JIS90"_qs)} << QList{face(u"A"_qs, u"h2"_qs, u"2.0"_qs)}
+            << u"別の版"_qs;
+        QTest::newRow("left only") << QList{face(u"A"_qs, u"h1"_qs)} << QList<FaceRecord>{} << u"左だけにあるフォント"_qs;
+        QTest::newRow("right only") << QList<FaceRecord>{} << QList{face(u"A"_qs, u"h1"_qs)} << u"右だけにあるフォント"_qs;
+        QTest::newRow("duplicates alike on both sides")
+            << QList{face(u"A"_qs, u"h1"_qs), face(u"A"_qs, u"h2"_qs)} << QList{face(u"A"_qs, u"h2"_qs), face(u"A"_qs, u"h1"_qs)}
+            << u"同じ"_qs;
+        QTest::newRow("a duplicate more on one side")
+            << QList{face(u"A"_qs, u"h1"_qs), face(u"A"_qs, u"h2"_qs)} << QList{face(u"A"_qs, u"h1"_qs)}
+            << u"同じ版で中身が違う"_qs;
+    }
+
+    void groups()
+    {
+        QFETCH(QList<FaceRecord>, left);
+        QFETCH(QList<FaceRecord>, right);
+        QFETCH(QString, group);
+        const IdentityComparison comparison = CompareByIdentity(inventoryOf(left), inventoryOf(right));
+        QStringList found;
+        for (const IdentityGroup each : IdentityGroups) {
+            for (const IdentityEntry& entry : comparison.entries(each))
+                found << IdentityGroupTitle(each) + u':' + entry.title;
+        }
+        QCOMPARE(found, QStringList{group + u":A Regular"_qs});
+        QCOMPARE(comparison.identical(), group == u"同じ");
+        // The report names the group, and the forms first with why they matter.
+        const QStringList lines = IdentityLines(comparison, u"左"_qs, u"右"_qs);
+        QVERIFY(lines.contains(group + u"  総数: 1 書体"_qs));
+        QCOMPARE(lines.join(u'\n').contains(u"校正と本番で印刷が違って"_qs), group == u"字形が違う");
+        QVERIFY(lines.indexOf(u"字形が違う  総数: 0 書体"_qs) < lines.indexOf(u"別の版  総数: 0 書体"_qs)
+                || group != u"同じ");
+    }
+
+    void filesReadOnce()
+    {
+        const FileFacts gothic = ReadFileFacts(IpaGothic);
+        QVERIFY2(gothic.error.isEmpty(), qPrintable(gothic.error));
+        QCOMPARE(gothic.sha256.toLatin1(), sha256sum(IpaGothic));
+        QCOMPARE(gothic.size, QFileInfo(IpaGothic).size());
+        QCOMPARE(gothic.faces.size(), 1);
+        QVERIFY(gothic.faces.at(0).glyphCount > 10000);
+        QCOMPARE(gothic.faces.at(0).glyphForms, u"unknown"_qs);
+        QCOMPARE(gothic.faces.at(0).coverage.size(), std::size_t(10));
+        QCOMPARE(gothic.faces.at(0).coverage.at(0), 169); // every kana of JIS X 0208
+
+        const FileFacts jp90 = ReadFileFacts(small(u"forms-jp90.ttf"_qs));
+        QCOMPARE(jp90.faces.value(0).glyphForms, u"JIS2004"_qs);
+        const FileFacts pair = ReadFileFacts(small(u"pair-mincho.ttc"_qs));
+        QCOMPARE(pair.faces.size(), 2);
+        QCOMPARE(pair.faces.at(1).index, 1);
+        QVERIFY(!ReadFileFacts(small(u"garbage.ttf"_qs)).error.isEmpty());
+        QVERIFY(!ReadFileFacts(u"/nonexistent.ttf"_qs).error.isEmpty());
+    }
+
+    // What the cache holds is used only while the file is the one read.
+    void cache()
+    {
+        QTemporaryDir dir;
+        const QString cachePath = dir.filePath(u"cache/file-facts"_qs);
+        const QString a = dir.filePath(u"a.ttf"_qs);
+        const QString b = dir.filePath(u"b.ttf"_qs);
+        QVERIFY(copy(small(u"forms-jp90.ttf"_qs), a));
+        QVERIFY(copy(small(u"forms-jp04.ttf"_qs), b));
+        const auto facts = [&](qsizetype& read) {
+            FileFactsCache cache(cachePath);
+            const std::optional<QList<FileFacts>> all = cache.factsOf({a, b}, {}, &read);
+            return std::make_pair(*all, cache.wasDamaged());
+        };
+        qsizetype read = -1;
+        const auto first = facts(read).first;
+        QCOMPARE(read, 2);
+        QCOMPARE(first.at(0).faces.value(0).glyphForms, u"JIS2004"_qs);
+        QCOMPARE(facts(read).first.at(1).sha256, first.at(1).sha256);
+        QCOMPARE(read, 0);
+
+        // Touched: read again.
+        QVERIFY(::utime(QFile::encodeName(a).constData(), nullptr) == 0);
+        facts(read);
+        QCOMPARE(read, 1);
+
+        // Replaced by another file of the same size, its time set back.
+        const QString other = dir.filePath(u"other.ttf"_qs);
+        QVERIFY(copy(small(u"forms-jp90.ttf"_qs), other));
+        QFile patch(other);
+        QVERIFY(patch.open(QIODevice::ReadWrite));
+        patch.seek(patch.size() - 1);
+        const char last = patch.read(1).at(0);
+        patch.seek(patch.size() - 1);
+        patch.write(QByteArray(1, char(last ^ 0x55)));
+        patch.close();
+        struct stat before {};
+        QVERIFY(::stat(QFile::encodeName(a).constData(), &before) == 0);
+        const struct utimbuf times{before.st_atime, before.st_mtime};
+        QVERIFY(::utime(QFile::encodeName(other).constData(), &times) == 0);
+        QVERIFY(::rename(QFile::encodeName(other).constData(), QFile::encodeName(a).constData()) == 0);
+        const auto replaced = facts(read).first;
+        QCOMPARE(read, 1);
+        QCOMPARE(replaced.at(0).sha256.toLatin1(), sha256sum(a));
+        QVERIFY(replaced.at(0).sha256 != first.at(0).sha256);
+
+        // Damaged: ignored, and made anew.
+        QFile cacheFile(cachePath);
+        QVERIFY(cacheFile.open(QIODevice::ReadWrite));
+        cacheFile.resize(cacheFile.size() / 2);
+        cacheFile.close();
+        const auto damaged = facts(read);
+        QVERIFY(damaged.second);
+        QCOMPARE(read, 2);
+        QCOMPARE(damaged.first.at(1).sha256, first.at(1).sha256);
+        QVERIFY(!facts(read).second);
+        QCOMPARE(read, 0);
+
+        // Cancelled: nothing.
+        FileFactsCache cache(cachePath);
+        QVERIFY(!cache.factsOf({a, b}, [](qsizetype, qsizetype) { return false; }));
+    }
+
+    void inventoryFiles_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("error");
+        DetailedInventory inventory = inventoryOf({face(u"IPAmj明朝"_qs, u"ab"_qs, u"Version 006.01"_qs, u"JIS2004"_qs)});
+        inventory.faces[0].facts.coverage = {169, 63, 524, 2965, 3390, 1259, 2436, 2136, 863, 659};
+        inventory.names = {u"IPAmj明朝 (TrueType)"_qs};
+        inventory.sizes = {1234};
+        const QByteArray good = InventoryJson(inventory);
+        QTest::newRow("written and read back") << good << QString();
+        QTest::newRow("cut") << good.left(good.size() / 2) << u"途中で切れています"_qs;
+        QTest::newRow("another program's JSON") << QByteArray(R"({"format": "other", "items": []})") << u"ではありません"_qs;
+        QTest::newRow("a newer major version") << QByteArray(R"({"format": "glyfaro2-inventory", "version": "2.0", "faces": []})")
+                                               << u"新しい形式（版 2.0）"_qs;
+        QTest::newRow("a newer minor version reads")
+            << QByteArray(R"({"format": "glyfaro2-inventory", "version": "1.7", "faces": []})") << QString();
+        QTest::newRow("no faces") << QByteArray(R"({"format": "glyfaro2-inventory", "version": "1.0"})") << u"faces"_qs;
+        QTest::newRow("a face without a name")
+            << QByteArray(R"({"format": "glyfaro2-inventory", "version": "1.0", "faces": [{"style": "Bold"}]})")
+            << u"名前のないフォント"_qs;
+        QTest::newRow("an array") << QByteArray("[1, 2]") << u"ではありません"_qs;
+        QTest::newRow("empty") << QByteArray() << u"途中で切れています"_qs;
+    }
+
+    void inventoryFiles()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, error);
+        const InventoryRead read = ReadInventory(bytes);
+        QVERIFY2(read.error.contains(error), qPrintable(read.error));
+        QCOMPARE(read.inventory.has_value(), error.isEmpty());
+        if (!read.inventory || read.inventory->faces.isEmpty())
+            return;
+        // Every field comes back as written.
+        QCOMPARE(InventoryJson(*read.inventory), bytes);
+        QCOMPARE(read.inventory->faces.at(0).title(), u"IPAmj明朝 Regular"_qs);
+    }
+};
+
+QTEST_MAIN(IdentityTest)
+#include "tst_identity.moc"
