@@ -6,6 +6,8 @@
 #include "cli/ConsoleServices.h"
 #include "cli/FontFileCommands.h"
 #include "cli/FontInfoCommand.h"
+#include "cli/InventoryCommands.h"
+#include "cli/ToolMachine.h"
 #include "comparison/Inventory.h"
 #include "core/Messages.h"
 #include "core/SystemIdentity.h"
@@ -38,52 +40,6 @@ int trouble(QIODevice& err, const QString& text)
     return ToolTrouble;
 }
 
-// This machine's catalogue, built as the viewer builds it at start.
-class Machine {
-public:
-    explicit Machine(QIODevice& err) : m_dialogs(err) {}
-
-    // False when the catalogue could not be built; the reason was printed.
-    bool build()
-    {
-        SystemInfo info;
-        const std::optional<platform::VersionRecord> version = m_system.version();
-        if (!version || IdentifyPlatform(*version, m_system, info).refusal >= 0)
-            return fail(MessageUnexpected);
-        const CatalogBuildResult built = BuildFontCatalog(m_catalog, m_platform, info.WindowsKeyPath, {});
-        if (built.fatalMessage >= 0)
-            return fail(built.fatalMessage);
-        m_windowsKeyPath = info.WindowsKeyPath;
-        return true;
-    }
-
-    const QStringList& names() const { return m_catalog.AllFontNames; }
-    QString name() { return m_system.machineName(); }
-    // Indexed only when a command needs the files: a list does not.
-    const FontFileLookup& lookup()
-    {
-        if (!m_lookup)
-            m_lookup = std::make_unique<FontFileLookup>(m_catalog, m_platform, m_windowsKeyPath);
-        return *m_lookup;
-    }
-    bool fail(int message)
-    {
-        ShowMessage(m_dialogs, message);
-        return false;
-    }
-
-private:
-    platform::HiveRegistry m_registry;
-    platform::LinuxSystem m_system;
-    platform::FontConfigFonts m_fonts;
-    ConsoleDialogs m_dialogs;
-    NoPrinters m_printers;
-    platform::Platform m_platform{m_registry, m_system, m_fonts, m_dialogs, m_printers};
-    FontCatalog m_catalog;
-    QString m_windowsKeyPath;
-    std::unique_ptr<FontFileLookup> m_lookup;
-};
-
 int list(QIODevice& out, QIODevice& err)
 {
     Machine machine(err);
@@ -98,7 +54,7 @@ int list(QIODevice& out, QIODevice& err)
     return ToolSame;
 }
 
-int write(FontNameFileKind kind, const QString& path, QIODevice& err)
+int write(FontNameFileKind kind, const QString& path, QIODevice& out, QIODevice& err)
 {
     Machine machine(err);
     if (!machine.build())
@@ -108,107 +64,13 @@ int write(FontNameFileKind kind, const QString& path, QIODevice& err)
         machine.fail(content.fatalMessage);
         return ToolTrouble;
     }
-    if (const FileResult written = SaveFileReplacing(path, content.bytes); !written.ok)
+    if (path == u"-")
+        out.write(content.bytes);
+    else if (const FileResult written = SaveFileReplacing(path, content.bytes); !written.ok)
         return trouble(err, QStringLiteral("ファイル「") + path + QStringLiteral("」に保存できませんでした。") + written.reason);
     if (content.substituted > 0)
         say(err, ProgramName + QStringLiteral(": ") + SubstitutedNamesNotice(content.substituted).replace(QStringLiteral("\r\r"), QStringLiteral(" ")) + u'\n');
     return ToolSame;
-}
-
-// A comparison file as one side; nullopt (the reason printed) when it
-// cannot be compared. A cut file is refused too: the missing records would
-// show as fonts the other side alone has.
-std::optional<FontSet> fileSide(const QString& path, QIODevice& err)
-{
-    FontSetFile file = ReadFontSetFile(path);
-    const QString named = QStringLiteral("ファイル「") + path + QStringLiteral("」");
-    switch (file.status) {
-    case FontSetFile::Status::Read:
-        return FontSet{path, std::move(file.names), std::move(file.sizes)};
-    case FontSetFile::Status::Unreadable:
-        trouble(err, named + QStringLiteral("を読み込めませんでした。") + file.reason);
-        break;
-    case FontSetFile::Status::NotComparisonFile:
-        trouble(err, named + QStringLiteral("はフォント比較用ファイルではありません。"));
-        break;
-    case FontSetFile::Status::Damaged:
-        trouble(err, named + QStringLiteral("が壊れています。"));
-        break;
-    case FontSetFile::Status::Cut:
-        trouble(err, named + QStringLiteral("が途中で切れています（最後まで書かれていません）。"));
-        break;
-    }
-    return std::nullopt;
-}
-
-QJsonArray sizesJson(const QList<qint64>& sizes)
-{
-    QJsonArray array;
-    for (const qint64 size : sizes)
-        array.append(size);
-    return array;
-}
-
-QJsonArray entriesJson(const QList<InventoryEntry>& entries)
-{
-    QJsonArray array;
-    for (const InventoryEntry& entry : entries) {
-        QJsonObject object{{QStringLiteral("name"), entry.name}};
-        if (!entry.leftSizes.isEmpty())
-            object.insert(QStringLiteral("leftSizes"), sizesJson(entry.leftSizes));
-        if (!entry.rightSizes.isEmpty())
-            object.insert(QStringLiteral("rightSizes"), sizesJson(entry.rightSizes));
-        if (!entry.probableMatch.isEmpty())
-            object.insert(QStringLiteral("probableMatch"), entry.probableMatch);
-        array.append(object);
-    }
-    return array;
-}
-
-QByteArray inventoryJson(const Inventory& inventory, const FontSet& left, const FontSet& right)
-{
-    const auto side = [](const FontSet& set) {
-        return QJsonObject{{QStringLiteral("title"), set.title}, {QStringLiteral("count"), set.names.size()}};
-    };
-    const QJsonObject report{
-        {QStringLiteral("left"), side(left)},
-        {QStringLiteral("right"), side(right)},
-        {QStringLiteral("identical"), inventory.identical()},
-        {QStringLiteral("onlyLeft"), entriesJson(inventory.onlyLeft)},
-        {QStringLiteral("onlyRight"), entriesJson(inventory.onlyRight)},
-        {QStringLiteral("sizeDiffers"), entriesJson(inventory.sizeDiffers)},
-        {QStringLiteral("same"), entriesJson(inventory.same)},
-    };
-    return QJsonDocument(report).toJson(QJsonDocument::Indented);
-}
-
-int compare(const QStringList& files, bool json, QIODevice& out, QIODevice& err)
-{
-    const std::optional<FontSet> left = fileSide(files.at(0), err);
-    if (!left)
-        return ToolTrouble;
-    std::optional<FontSet> right;
-    if (files.size() > 1) {
-        right = fileSide(files.at(1), err);
-    } else {
-        Machine machine(err);
-        if (!machine.build())
-            return ToolTrouble;
-        int fatal = -1;
-        right = MachineFontSet(machine.names(), machine.lookup(), machine.name(), fatal);
-        if (fatal >= 0) {
-            machine.fail(fatal);
-            return ToolTrouble;
-        }
-    }
-    if (!right)
-        return ToolTrouble;
-    const Inventory inventory = CompareFontSets(*left, *right);
-    if (json)
-        out.write(inventoryJson(inventory, *left, *right));
-    else
-        say(out, InventoryLines(inventory, *left, *right).join(u'\n') + u'\n');
-    return inventory.identical() ? ToolSame : ToolDifferent;
 }
 
 } // namespace
@@ -219,10 +81,14 @@ QString FontsToolUsage()
         "使い方: glyfaro2-fonts コマンド [引数]\n"
         "\n"
         "  list                          このコンピュータのフォント名を、一覧の順に 1 行ずつ表示する\n"
-        "  save ファイル.gfc             フォント比較用ファイルを保存する\n"
+        "  save ファイル.gfc             フォント比較用ファイルを保存する（- で標準出力へ）\n"
+        "  save --details ファイル.json  詳しいフォント構成（書体ごとの版・SHA-256・字形・収録状況）を\n"
+        "                                保存する（- で標準出力へ）\n"
         "  export ファイル.csv           全てのフォント名を CSV ファイルに保存する\n"
-        "  compare [--json] A.gfc [B.gfc]\n"
-        "                                A とこのコンピュータ（B があれば A と B）のフォント構成を比べる\n"
+        "  compare [--json] A [B]        A とこのコンピュータ（B があれば A と B）のフォント構成を比べる\n"
+        "                                （A・B はフォント比較用ファイルか詳しいフォント構成ファイル）\n"
+        "  report [--all] [--html ファイル] [--csv ファイル] A.json B.json ...\n"
+        "                                多くのコンピュータの詳しいフォント構成を 1 つの表で比べる\n"
         "  install ファイル...           フォントファイルをこのユーザーのフォントフォルダにインストールする\n"
         "  remove ファイル|フォント名    このユーザーのフォントフォルダのフォントをごみ箱に移す\n"
         "  disable フォント名|ファイル   フォントを無効にする（このユーザーのすべてのプログラムから隠す）\n"
@@ -236,6 +102,7 @@ QString FontsToolUsage()
         "\n"
         "save と export は、ビューアの「ファイル」メニューと同じ内容のファイルを書きます。\n"
         "compare は、左だけ・右だけ・同じ名前でファイルサイズが違う・同じ、の 4 つに分けて表示します。\n"
+        "両方が詳しいフォント構成なら、字形が違う・別の版・同じ版で中身が違う・左だけ・右だけ・同じ、に分けます。\n"
         "\n"
         "install・remove・disable・enable は、ほかのプログラムにはすぐに反映されます。\n"
         "\n"
@@ -246,9 +113,13 @@ QString FontsToolUsage()
 int RunFontsTool(const QStringList& arguments, QIODevice& out, QIODevice& err)
 {
     bool json = false;
+    bool details = false;
+    bool reportOptions = false;
+    ReportOptions report;
     QStringList words;
     bool optionsEnded = false;
-    for (const QString& argument : arguments) {
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
         if (optionsEnded || !argument.startsWith(u'-') || argument == u'-') {
             words.append(argument);
         } else if (argument == QStringLiteral("--")) {
@@ -264,6 +135,17 @@ int RunFontsTool(const QStringList& arguments, QIODevice& out, QIODevice& err)
             return ToolSame;
         } else if (argument == QStringLiteral("--json")) {
             json = true;
+        } else if (argument == QStringLiteral("--details")) {
+            details = true;
+        } else if (argument == QStringLiteral("--all")) {
+            report.all = true;
+        } else if (argument == QStringLiteral("--html") || argument == QStringLiteral("--csv")) {
+            // The file follows the option.
+            QString& file = argument == QStringLiteral("--html") ? report.html : report.csv;
+            if (i + 1 >= arguments.size())
+                return trouble(err, argument + QStringLiteral(" のあとに保存するファイルの名前を書いてください。"));
+            file = arguments.at(++i);
+            reportOptions = true;
         } else {
             return trouble(err, QStringLiteral("知らないオプションです: ") + argument
                                     + QStringLiteral("\n詳しくは glyfaro2-fonts --help を見てください。"));
@@ -277,16 +159,24 @@ int RunFontsTool(const QStringList& arguments, QIODevice& out, QIODevice& err)
     };
     if (json && command != QStringLiteral("compare") && command != QStringLiteral("info"))
         return trouble(err, QStringLiteral("--json は compare と info にだけ使えます。"));
+    if (details && command != QStringLiteral("save"))
+        return trouble(err, QStringLiteral("--details は save にだけ使えます。"));
+    if ((reportOptions || report.all) && command != QStringLiteral("report"))
+        return trouble(err, QStringLiteral("--html・--csv・--all は report にだけ使えます。"));
+    if (command == QStringLiteral("report"))
+        return ReportMachines(rest, report, out, err);
     if (command == QStringLiteral("info"))
         return rest.size() == 1 ? RunFontInfo(rest.at(0), json, out, err) : wrongArguments();
     if (command == QStringLiteral("list"))
         return rest.isEmpty() ? list(out, err) : wrongArguments();
     if (command == QStringLiteral("save"))
-        return rest.size() == 1 ? write(FontNameFileKind::Comparison, rest.at(0), err) : wrongArguments();
+        return rest.size() != 1 ? wrongArguments()
+               : details        ? SaveDetailedInventory(rest.at(0), out, err)
+                                : write(FontNameFileKind::Comparison, rest.at(0), out, err);
     if (command == QStringLiteral("export"))
-        return rest.size() == 1 ? write(FontNameFileKind::Csv, rest.at(0), err) : wrongArguments();
+        return rest.size() == 1 ? write(FontNameFileKind::Csv, rest.at(0), out, err) : wrongArguments();
     if (command == QStringLiteral("compare"))
-        return rest.size() == 1 || rest.size() == 2 ? compare(rest, json, out, err) : wrongArguments();
+        return rest.size() == 1 || rest.size() == 2 ? CompareSets(rest, json, out, err) : wrongArguments();
     if (IsFontFileCommand(command))
         return RunFontFileCommand(command, rest, out, err);
     if (command.isEmpty())

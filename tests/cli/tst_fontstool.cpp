@@ -80,6 +80,41 @@ private slots:
         QVERIFY(writeFile(path(u"kept.gfc"_qs), "keep me"));
         QVERIFY(QFile::setPermissions(path(u"kept.gfc"_qs), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
         m_names = contents.names;
+
+        // A detailed inventory of this machine, and another machine's made
+        // from it: one face in JIS2004 forms where this one has JIS90, one
+        // in another version, one rebuilt with the same version, one gone
+        // and one added.
+        QCOMPARE(run({u"save"_qs, u"--details"_qs, path(u"here.json"_qs)}).status, 0);
+        QJsonObject detailed = QJsonDocument::fromJson(readFile(path(u"here.json"_qs))).object();
+        QJsonArray faces = detailed.value(u"faces"_qs).toArray();
+        QVERIFY(faces.size() >= 6);
+        const auto changed = [&faces](int i, const QString& key, const QJsonValue& value) {
+            QJsonObject face = faces.at(i).toObject();
+            face.insert(key, value);
+            faces.replace(i, face);
+        };
+        changed(2, u"glyphForms"_qs, u"JIS90"_qs);
+        detailed.insert(u"faces"_qs, faces);
+        QVERIFY(writeFile(path(u"a.json"_qs), QJsonDocument(detailed).toJson()));
+        for (const int i : {1, 2, 3})
+            changed(i, u"sha256"_qs, QString(64, QChar(u'0' + i)));
+        changed(1, u"version"_qs, u"Version 9.99"_qs);
+        changed(2, u"glyphForms"_qs, u"JIS2004"_qs);
+        for (int i = 0; i < 6; ++i)
+            m_titles << faces.at(i).toObject().value(u"families"_qs).toArray().at(0).toObject().value(u"name"_qs).toString()
+                            + u' ' + faces.at(i).toObject().value(u"style"_qs).toString();
+        faces.removeAt(4);
+        QJsonObject added = faces.at(0).toObject();
+        added.insert(u"families"_qs, QJsonArray{QJsonObject{{u"name"_qs, u"ＭＳ　明朝"_qs}, {u"language"_qs, u"ja"_qs}}});
+        faces.append(added);
+        detailed.insert(u"faces"_qs, faces);
+        detailed.insert(u"machine"_qs, u"plate-01"_qs);
+        QVERIFY(writeFile(path(u"b.json"_qs), QJsonDocument(detailed).toJson()));
+        QVERIFY(writeFile(path(u"cut.json"_qs), readFile(path(u"a.json"_qs)).left(500)));
+        QVERIFY(writeFile(path(u"program.json"_qs), R"({"name": "another program", "faces": []})"));
+        QVERIFY(writeFile(path(u"empty.json"_qs), QByteArray()));
+        QVERIFY(writeFile(path(u"newer.json"_qs), R"({"format": "glyfaro2-inventory", "version": "2.0", "faces": []})"));
     }
 
     void exitStatuses_data()
@@ -114,6 +149,37 @@ private slots:
         QTest::newRow("save over a read-only file") << QStringList{u"save"_qs, at(u"kept.gfc"_qs)} << 2
                                                     << u"アクセスする権限がありません"_qs;
         QTest::newRow("save as a folder") << QStringList{u"save"_qs, at(u"folder.gfc"_qs)} << 2 << u"フォルダです"_qs;
+        QTest::newRow("a detailed inventory to standard output") << QStringList{u"save"_qs, u"--details"_qs, u"-"_qs} << 0
+                                                                 << QString();
+        QTest::newRow("detailed, against itself") << QStringList{u"compare"_qs, at(u"a.json"_qs), at(u"a.json"_qs)} << 0
+                                                  << QString();
+        QTest::newRow("detailed, two machines") << QStringList{u"compare"_qs, at(u"a.json"_qs), at(u"b.json"_qs)} << 1
+                                                << QString();
+        QTest::newRow("detailed, against this machine") << QStringList{u"compare"_qs, at(u"here.json"_qs)} << 0 << QString();
+        QTest::newRow("a comparison file against a detailed inventory")
+            << QStringList{u"compare"_qs, at(u"here.gfc"_qs), at(u"a.json"_qs)} << 0 << QString();
+        QTest::newRow("report, machines differ")
+            << QStringList{u"report"_qs, u"--html"_qs, at(u"report.html"_qs), u"--csv"_qs, at(u"report.csv"_qs),
+                           at(u"a.json"_qs), at(u"b.json"_qs)}
+            << 1 << QString();
+        QTest::newRow("report, machines agree") << QStringList{u"report"_qs, at(u"a.json"_qs), at(u"here.json"_qs)} << 0
+                                                << QString();
+        QTest::newRow("report, nothing to compare") << QStringList{u"report"_qs} << 2 << u"比べる詳しいフォント構成ファイルがありません"_qs;
+        QTest::newRow("report, a cut inventory") << QStringList{u"report"_qs, at(u"a.json"_qs), at(u"cut.json"_qs)} << 2
+                                                 << u"途中で切れています"_qs;
+        QTest::newRow("report, another program's JSON") << QStringList{u"report"_qs, at(u"program.json"_qs)} << 2
+                                                        << u"詳しいフォント構成ファイルではありません"_qs;
+        QTest::newRow("report, a newer format") << QStringList{u"report"_qs, at(u"newer.json"_qs)} << 2
+                                                << u"新しい形式（版 2.0）"_qs;
+        QTest::newRow("report, a missing file") << QStringList{u"report"_qs, at(u"gone.json"_qs)} << 2
+                                                << u"見つかりません"_qs;
+        QTest::newRow("report, a comparison file") << QStringList{u"report"_qs, at(u"here.gfc"_qs)} << 2
+                                                   << u"フォント比較用ファイル（.gfc）です"_qs;
+        QTest::newRow("report, a folder") << QStringList{u"report"_qs, at(u"folder.gfc"_qs)} << 2 << u"フォルダです"_qs;
+        QTest::newRow("compare, an empty file") << QStringList{u"compare"_qs, at(u"empty.json"_qs)} << 2
+                                                << u"フォント比較用ファイルではありません"_qs;
+        QTest::newRow("details where nothing is saved") << QStringList{u"list"_qs, u"--details"_qs} << 2
+                                                        << u"--details は save にだけ"_qs;
         QTest::newRow("export into a missing folder") << QStringList{u"export"_qs, at(u"none/list.csv"_qs)} << 2
                                                       << u"保存できませんでした"_qs;
     }
@@ -298,12 +364,58 @@ private slots:
             QVERIFY2(!needed.contains(library), library);
     }
 
+    // Two machines by identity: each group holds the face made so, the one
+    // a print shop fears first.
+    void identityReports()
+    {
+        const Run json = run({u"compare"_qs, u"--json"_qs, path(u"a.json"_qs), path(u"b.json"_qs)});
+        QCOMPARE(json.status, 1);
+        const QJsonObject report = QJsonDocument::fromJson(json.out).object();
+        const auto names = [&report](const char* group) {
+            QStringList found;
+            for (const QJsonValue& entry : report.value(QLatin1String(group)).toArray())
+                found << entry.toObject().value(u"name"_qs).toString();
+            return found;
+        };
+        QCOMPARE(names("formsDiffer"), QStringList{m_titles.at(2)});
+        QCOMPARE(names("otherVersion"), QStringList{m_titles.at(1)});
+        QCOMPARE(names("sameVersionOtherBytes"), QStringList{m_titles.at(3)});
+        QCOMPARE(names("onlyLeft"), QStringList{m_titles.at(4)});
+        QCOMPARE(names("onlyRight"), QStringList{u"ＭＳ　明朝 "_qs + m_titles.at(0).section(u' ', -1)});
+        QVERIFY(!names("same").contains(m_titles.at(2)));
+        const Run lines = run({u"compare"_qs, path(u"a.json"_qs), path(u"b.json"_qs)});
+        const QString text = QString::fromUtf8(lines.out);
+        QVERIFY2(text.indexOf(u"字形が違う  総数: 1 書体"_qs) < text.indexOf(u"別の版  総数: 1 書体"_qs), qPrintable(text));
+        QVERIFY(text.contains(u"  "_qs + m_titles.at(1) + u"  左 "_qs));
+
+        // With a comparison file on one side, names and sizes alone.
+        const Run fallback = run({u"compare"_qs, path(u"here.gfc"_qs), path(u"b.json"_qs)});
+        QVERIFY(QString::fromUtf8(fallback.out).contains(u"名前とファイルサイズだけで比べました"_qs));
+
+        // The hash is the file's, as sha256sum gives it.
+        const QJsonObject face = QJsonDocument::fromJson(readFile(path(u"here.json"_qs))).object().value(u"faces"_qs).toArray().at(0).toObject();
+        QProcess sha;
+        sha.start(u"sha256sum"_qs, {face.value(u"file"_qs).toString()});
+        QVERIFY(sha.waitForFinished());
+        QCOMPARE(sha.readAllStandardOutput().left(64), face.value(u"sha256"_qs).toString().toLatin1());
+
+        // The report's files: a page with the table, a CSV with a row a font.
+        QVERIFY(readFile(path(u"report.html"_qs)).contains("<table"));
+        QVERIFY(readFile(path(u"report.csv"_qs)).contains(m_titles.at(2).toUtf8()));
+
+        // save - writes the comparison file's own bytes.
+        const Run saved = run({u"save"_qs, u"-"_qs});
+        QCOMPARE(saved.out, readFile(path(u"here.gfc"_qs)));
+        QVERIFY(!QFile::exists(u"-"_qs));
+    }
+
 private:
     QString path(const QString& name) const { return m_files.filePath(name); }
 
     std::unique_ptr<TestEnvironment> m_environment;
     QTemporaryDir m_files;
     QStringList m_names;
+    QStringList m_titles; // of the first faces in the detailed inventory
 };
 
 QTEST_GUILESS_MAIN(FontsToolTest)
