@@ -267,8 +267,9 @@ int ReportMachines(const QStringList& files, const ReportOptions& options, QIODe
 {
     if (files.isEmpty())
         return trouble(err, QStringLiteral("比べる詳しいフォント構成ファイルがありません。"));
-    QList<DetailedInventory> inventories;
-    QStringList titles;
+    // One inventory at a time: a hundred machines' whole inventories would
+    // not fit in the memory of the machine that reports on them.
+    MachineReportBuilder builder;
     for (const QString& path : files) {
         std::optional<Side> side = fileSide(path, err);
         if (!side)
@@ -277,10 +278,9 @@ int ReportMachines(const QStringList& files, const ReportOptions& options, QIODe
             return trouble(err, QStringLiteral("ファイル「") + path
                                     + QStringLiteral("」はフォント比較用ファイル（.gfc）です。report には詳しいフォント構成ファイル"
                                                      "（glyfaro2-fonts save --details で保存したもの）を与えてください。"));
-        inventories << std::move(*side->details);
-        titles << QFileInfo(path).completeBaseName();
+        builder.add(*side->details, QFileInfo(path).completeBaseName());
     }
-    const MachineReport report = BuildMachineReport(inventories, titles, options.all);
+    const MachineReport report = builder.finish(options.all);
     const QString now = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
     if (!options.html.isEmpty()) {
         if (const FileResult written = SaveFileReplacing(options.html, MachineReportHtml(report, now)); !written.ok)

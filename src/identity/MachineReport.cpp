@@ -27,14 +27,31 @@ void addSorted(QStringList& list, const QString& value)
         list.insert(at, value);
 }
 
-QMap<QString, Holding> holdingsOf(const DetailedInventory& inventory)
+// Equal texts of many inventories held once.
+class Pool {
+public:
+    QString operator()(const QString& text)
+    {
+        const auto found = m_texts.constFind(text);
+        if (found != m_texts.cend())
+            return *found;
+        m_texts.insert(text);
+        return text;
+    }
+
+private:
+    QSet<QString> m_texts;
+};
+
+QHash<QString, Holding> holdingsOf(const DetailedInventory& inventory, Pool& pool)
 {
-    QMap<QString, Holding> holdings;
+    QHash<QString, Holding> holdings;
+    holdings.reserve(inventory.faces.size());
     for (const FaceRecord& face : inventory.faces) {
-        Holding& holding = holdings[face.title()];
-        addSorted(holding.hashes, face.sha256);
-        addSorted(holding.versions, face.facts.version);
-        addSorted(holding.forms, face.facts.glyphForms);
+        Holding& holding = holdings[pool(face.title())];
+        addSorted(holding.hashes, pool(face.sha256));
+        addSorted(holding.versions, pool(face.facts.version));
+        addSorted(holding.forms, pool(face.facts.glyphForms));
     }
     return holdings;
 }
@@ -350,33 +367,55 @@ bool MachineReportRow::agrees() const
                        [](const MachineReportCell& cell) { return cell.state == MachineReportCell::Agrees; });
 }
 
-MachineReport BuildMachineReport(const QList<DetailedInventory>& inventories, const QStringList& titles, bool all)
-{
-    MachineReport report;
-    QList<QMap<QString, Holding>> holdings;
+struct MachineReportBuilder::State {
+    QStringList machines;
+    QList<QHash<QString, Holding>> holdings;
     QSet<QString> seen; // an office's machines hold 10,000 fonts each
     QStringList rowTitles;
-    for (qsizetype i = 0; i < inventories.size(); ++i) {
-        const DetailedInventory& inventory = inventories.at(i);
-        QString machine = inventory.machine.isEmpty() ? titles.value(i) : inventory.machine;
-        if (machine.isEmpty())
-            machine = QStringLiteral("コンピュータ %1").arg(i + 1);
-        report.machines << machine;
-        holdings << holdingsOf(inventory);
-        for (auto it = holdings.last().cbegin(); it != holdings.last().cend(); ++it) {
-            if (!seen.contains(it.key())) {
-                seen.insert(it.key());
-                rowTitles << it.key();
-            }
+    Pool pool;
+};
+
+MachineReportBuilder::MachineReportBuilder() : m_state(std::make_unique<State>()) {}
+
+MachineReportBuilder::~MachineReportBuilder() = default;
+
+void MachineReportBuilder::add(const DetailedInventory& inventory, const QString& title)
+{
+    State& state = *m_state;
+    QString machine = inventory.machine.isEmpty() ? title : inventory.machine;
+    if (machine.isEmpty())
+        machine = QStringLiteral("コンピュータ %1").arg(state.machines.size() + 1);
+    state.machines << machine;
+    state.holdings << holdingsOf(inventory, state.pool);
+    for (auto it = state.holdings.last().cbegin(); it != state.holdings.last().cend(); ++it) {
+        if (!state.seen.contains(it.key())) {
+            state.seen.insert(it.key());
+            state.rowTitles << it.key();
         }
     }
+}
+
+MachineReport BuildMachineReport(const QList<DetailedInventory>& inventories, const QStringList& titles, bool all)
+{
+    MachineReportBuilder builder;
+    for (qsizetype i = 0; i < inventories.size(); ++i)
+        builder.add(inventories.at(i), titles.value(i));
+    return builder.finish(all);
+}
+
+MachineReport MachineReportBuilder::finish(bool all) const
+{
+    MachineReport report;
+    report.machines = m_state->machines;
+    const QList<QHash<QString, Holding>>& holdings = m_state->holdings;
+    QStringList rowTitles = m_state->rowTitles;
     SortLikeListBox(rowTitles);
 
     QList<MachineReportRow> formsRows;
     QList<MachineReportRow> otherRows;
     for (const QString& title : std::as_const(rowTitles)) {
         QList<const Holding*> held;
-        for (const QMap<QString, Holding>& machine : std::as_const(holdings)) {
+        for (const QHash<QString, Holding>& machine : holdings) {
             const auto found = machine.constFind(title);
             held << (found != machine.cend() ? &*found : nullptr);
         }

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 // Many machines' detailed inventories in one table: a row a family and
 // style, a column a machine. Each cell holds what that machine has, against
 // what most machines hold: the same, missing, other bytes, another version,
@@ -44,6 +46,21 @@ struct MachineReport {
 // titles names each inventory's column when its machine name is empty (the
 // file's name, say). all keeps the rows where every machine agrees.
 MachineReport BuildMachineReport(const QList<DetailedInventory>& inventories, const QStringList& titles, bool all);
+
+// The same one inventory at a time, so that a hundred machines' inventories
+// need not be held at once: each keeps only what tells its faces apart, the
+// texts that machines share stored once.
+class MachineReportBuilder {
+public:
+    MachineReportBuilder();
+    ~MachineReportBuilder();
+    void add(const DetailedInventory& inventory, const QString& title);
+    MachineReport finish(bool all) const;
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
 
 // The summary lines at the top: "12 台中 3 台で字形が違うフォント: 2 書体",
 // and likewise for other versions, other bytes and missing fonts.
