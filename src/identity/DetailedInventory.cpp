@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <cmath>
 #include <iterator>
 
 namespace {
@@ -13,6 +14,37 @@ namespace {
 QString text(const QJsonObject& object, const char* key)
 {
     return object.value(QLatin1String(key)).toString();
+}
+
+// A count or size as JSON writes it: a whole number a double holds exactly,
+// else 0, so that no value out of range is ever converted.
+qint64 wholeNumber(const QJsonValue& value)
+{
+    constexpr double Largest = 9007199254740992.0; // 2^53
+    const double number = value.toDouble();
+    return std::isfinite(number) && number >= -Largest && number <= Largest ? qint64(number) : 0;
+}
+
+// A JSON string: quotes, backslashes and control characters escaped, the
+// rest as UTF-8.
+void appendString(QByteArray& json, const QString& text)
+{
+    static constexpr char Hex[] = "0123456789abcdef";
+    json += '"';
+    for (const char c : text.toUtf8()) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == '"' || byte == '\\') {
+            json += '\\';
+            json += c;
+        } else if (byte < 0x20) {
+            json += "\\u00";
+            json += Hex[byte >> 4];
+            json += Hex[byte & 15];
+        } else {
+            json += c;
+        }
+    }
+    json += '"';
 }
 
 } // namespace
@@ -34,47 +66,64 @@ QStringList CoverageKeys()
 
 QByteArray InventoryJson(const DetailedInventory& inventory)
 {
+    // Written by hand, a face a line: twice as fast as a document tree for
+    // 10,000 faces, and two machines' files compare line by line.
     const QStringList keys = CoverageKeys();
-    QJsonArray faces;
-    for (const FaceRecord& face : inventory.faces) {
-        QJsonArray families;
-        for (qsizetype i = 0; i < face.families.size(); ++i)
-            families.append(QJsonObject{{QStringLiteral("name"), face.families.at(i)},
-                                        {QStringLiteral("language"), face.familyLanguages.value(i)}});
-        QJsonObject coverage;
-        for (std::size_t i = 0; i < face.facts.coverage.size() && i < std::size_t(keys.size()); ++i)
-            coverage.insert(keys.at(qsizetype(i)), face.facts.coverage.at(i));
-        faces.append(QJsonObject{
-            {QStringLiteral("families"), families},
-            {QStringLiteral("style"), face.style},
-            {QStringLiteral("postScriptName"), face.facts.postScriptName},
-            {QStringLiteral("version"), face.facts.version},
-            {QStringLiteral("format"), face.facts.format},
-            {QStringLiteral("file"), face.file},
-            {QStringLiteral("size"), face.size},
-            {QStringLiteral("sha256"), face.sha256},
-            {QStringLiteral("index"), face.facts.index},
-            {QStringLiteral("glyphs"), qint64(face.facts.glyphCount)},
-            {QStringLiteral("embedding"), face.facts.embedding},
-            {QStringLiteral("glyphForms"), face.facts.glyphForms},
-            {QStringLiteral("variationSequences"), face.facts.variationSequences},
-            {QStringLiteral("coverage"), coverage},
-        });
+    QByteArray json;
+    json.reserve(512 + inventory.faces.size() * 640 + inventory.names.size() * 96);
+    json += "{\n  \"format\": ";
+    appendString(json, InventoryFormatName);
+    json += ",\n  \"version\": ";
+    appendString(json, inventory.version);
+    json += ",\n  \"machine\": ";
+    appendString(json, inventory.machine);
+    json += ",\n  \"date\": ";
+    appendString(json, inventory.date);
+    json += ",\n  \"tool\": ";
+    appendString(json, inventory.tool);
+    json += ",\n  \"faces\": [";
+    for (qsizetype i = 0; i < inventory.faces.size(); ++i) {
+        const FaceRecord& face = inventory.faces.at(i);
+        json += i == 0 ? "\n    {\"families\": [" : ",\n    {\"families\": [";
+        for (qsizetype j = 0; j < face.families.size(); ++j) {
+            json += j == 0 ? "{\"name\": " : ", {\"name\": ";
+            appendString(json, face.families.at(j));
+            json += ", \"language\": ";
+            appendString(json, face.familyLanguages.value(j));
+            json += '}';
+        }
+        json += "], \"style\": ";
+        appendString(json, face.style);
+        json += ", \"postScriptName\": ";
+        appendString(json, face.facts.postScriptName);
+        json += ", \"version\": ";
+        appendString(json, face.facts.version);
+        json += ", \"format\": ";
+        appendString(json, face.facts.format);
+        json += ", \"file\": ";
+        appendString(json, face.file);
+        json += ", \"size\": " + QByteArray::number(face.size) + ", \"sha256\": ";
+        appendString(json, face.sha256);
+        json += ", \"index\": " + QByteArray::number(face.facts.index)
+                + ", \"glyphs\": " + QByteArray::number(qint64(face.facts.glyphCount)) + ", \"embedding\": ";
+        appendString(json, face.facts.embedding);
+        json += ", \"glyphForms\": ";
+        appendString(json, face.facts.glyphForms);
+        json += ", \"variationSequences\": " + QByteArray::number(face.facts.variationSequences) + ", \"coverage\": {";
+        for (std::size_t j = 0; j < face.facts.coverage.size() && j < std::size_t(keys.size()); ++j) {
+            json += j == 0 ? "\"" : ", \"";
+            json += keys.at(qsizetype(j)).toLatin1() + "\": " + QByteArray::number(face.facts.coverage.at(j));
+        }
+        json += "}}";
     }
-    QJsonArray names;
-    for (qsizetype i = 0; i < inventory.names.size(); ++i)
-        names.append(QJsonObject{{QStringLiteral("name"), inventory.names.at(i)},
-                                 {QStringLiteral("size"), inventory.sizes.value(i)}});
-    const QJsonObject document{
-        {QStringLiteral("format"), InventoryFormatName},
-        {QStringLiteral("version"), inventory.version},
-        {QStringLiteral("machine"), inventory.machine},
-        {QStringLiteral("date"), inventory.date},
-        {QStringLiteral("tool"), inventory.tool},
-        {QStringLiteral("faces"), faces},
-        {QStringLiteral("fontNames"), names},
-    };
-    return QJsonDocument(document).toJson(QJsonDocument::Indented);
+    json += inventory.faces.isEmpty() ? "],\n  \"fontNames\": [" : "\n  ],\n  \"fontNames\": [";
+    for (qsizetype i = 0; i < inventory.names.size(); ++i) {
+        json += i == 0 ? "\n    {\"name\": " : ",\n    {\"name\": ";
+        appendString(json, inventory.names.at(i));
+        json += ", \"size\": " + QByteArray::number(inventory.sizes.value(i)) + '}';
+    }
+    json += inventory.names.isEmpty() ? "]\n}\n" : "\n  ]\n}\n";
+    return json;
 }
 
 bool LooksLikeInventory(QByteArrayView bytes)
@@ -141,13 +190,13 @@ InventoryRead ReadInventory(QByteArrayView bytes)
         }
         face.style = text(object, "style");
         face.file = text(object, "file");
-        face.size = qint64(object.value(QLatin1String("size")).toDouble());
+        face.size = wholeNumber(object.value(QLatin1String("size")));
         face.sha256 = text(object, "sha256");
         face.facts.index = object.value(QLatin1String("index")).toInt();
         face.facts.postScriptName = text(object, "postScriptName");
         face.facts.version = text(object, "version");
         face.facts.format = text(object, "format");
-        face.facts.glyphCount = long(object.value(QLatin1String("glyphs")).toDouble());
+        face.facts.glyphCount = long(wholeNumber(object.value(QLatin1String("glyphs"))));
         face.facts.embedding = text(object, "embedding");
         face.facts.glyphForms = text(object, "glyphForms");
         face.facts.variationSequences = object.value(QLatin1String("variationSequences")).toInt();
@@ -158,7 +207,7 @@ InventoryRead ReadInventory(QByteArrayView bytes)
     }
     for (const QJsonValue& value : root.value(QLatin1String("fontNames")).toArray()) {
         inventory.names << text(value.toObject(), "name");
-        inventory.sizes << qint64(value.toObject().value(QLatin1String("size")).toDouble());
+        inventory.sizes << wholeNumber(value.toObject().value(QLatin1String("size")));
     }
     read.inventory = std::move(inventory);
     return read;

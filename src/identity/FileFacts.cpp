@@ -4,13 +4,13 @@
 #include "face/FaceReader.h"
 #include "formats/FileStore.h"
 
-#include <QCryptographicHash>
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 
+#include <openssl/sha.h>
 #include <sys/stat.h>
 
 #include <optional>
@@ -175,7 +175,9 @@ FileFacts ReadFileFacts(const QString& path)
     }
     const QByteArrayView bytes = file.bytes();
     facts.size = bytes.size();
-    facts.sha256 = QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+    unsigned char digest[SHA256_DIGEST_LENGTH];
+    SHA256(reinterpret_cast<const unsigned char*>(bytes.data()), std::size_t(bytes.size()), digest);
+    facts.sha256 = QString::fromLatin1(QByteArray::fromRawData(reinterpret_cast<const char*>(digest), sizeof digest).toHex());
     const int count = FaceCountOfData(bytes);
     for (int index = 0; index < count; ++index) {
         std::vector<char32_t> characters;

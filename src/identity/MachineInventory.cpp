@@ -45,18 +45,22 @@ MachineInventoryBuild BuildMachineInventory(const QList<platform::FontFace>& fac
     }
     // The same machine writes the same order whatever fontconfig lists
     // first: by title as the lists sort names, then by file and face.
+    std::vector<QString> titles;
     std::vector<QString> keys;
+    titles.reserve(std::size_t(inventory.faces.size()));
     keys.reserve(std::size_t(inventory.faces.size()));
-    for (const FaceRecord& face : std::as_const(inventory.faces))
-        keys.push_back(face.title().toCaseFolded());
+    for (const FaceRecord& face : std::as_const(inventory.faces)) {
+        titles.push_back(face.title());
+        keys.push_back(titles.back().toCaseFolded());
+    }
     std::vector<qsizetype> order(keys.size());
     std::iota(order.begin(), order.end(), 0);
     const QList<FaceRecord>& records = inventory.faces;
     std::sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
         const FaceRecord& left = records.at(a);
         const FaceRecord& right = records.at(b);
-        return std::forward_as_tuple(keys[std::size_t(a)], left.title(), left.file, left.facts.index)
-               < std::forward_as_tuple(keys[std::size_t(b)], right.title(), right.file, right.facts.index);
+        return std::forward_as_tuple(keys[std::size_t(a)], titles[std::size_t(a)], left.file, left.facts.index)
+               < std::forward_as_tuple(keys[std::size_t(b)], titles[std::size_t(b)], right.file, right.facts.index);
     });
     QList<FaceRecord> sorted;
     sorted.reserve(records.size());
