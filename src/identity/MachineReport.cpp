@@ -8,6 +8,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <vector>
 #include <array>
 
 namespace {
@@ -367,11 +368,16 @@ bool MachineReportRow::agrees() const
                        [](const MachineReportCell& cell) { return cell.state == MachineReportCell::Agrees; });
 }
 
+// What a hundred machines hold, kept small: every title and every distinct
+// holding once, and for each machine only which holding it has of which
+// title.
 struct MachineReportBuilder::State {
     QStringList machines;
-    QList<QHash<QString, Holding>> holdings;
-    QSet<QString> seen; // an office's machines hold 10,000 fonts each
-    QStringList rowTitles;
+    QStringList titles;
+    QHash<QString, int> titleIndex;
+    QList<Holding> holdings;
+    QHash<QString, int> holdingIndex;
+    QList<QList<QPair<int, int>>> placements; // a machine's (title, holding) pairs
     Pool pool;
 };
 
@@ -386,13 +392,26 @@ void MachineReportBuilder::add(const DetailedInventory& inventory, const QString
     if (machine.isEmpty())
         machine = QStringLiteral("コンピュータ %1").arg(state.machines.size() + 1);
     state.machines << machine;
-    state.holdings << holdingsOf(inventory, state.pool);
-    for (auto it = state.holdings.last().cbegin(); it != state.holdings.last().cend(); ++it) {
-        if (!state.seen.contains(it.key())) {
-            state.seen.insert(it.key());
-            state.rowTitles << it.key();
+    const QHash<QString, Holding> held = holdingsOf(inventory, state.pool);
+    QList<QPair<int, int>> placed;
+    placed.reserve(held.size());
+    for (auto it = held.cbegin(); it != held.cend(); ++it) {
+        int row = state.titleIndex.value(it.key(), -1);
+        if (row < 0) {
+            row = int(state.titles.size());
+            state.titles << it.key();
+            state.titleIndex.insert(it.key(), row);
         }
+        const QString key = it->hashes.join(u',') + u'\n' + it->versions.join(QChar(0x1F)) + u'\n' + it->forms.join(u',');
+        int holding = state.holdingIndex.value(key, -1);
+        if (holding < 0) {
+            holding = int(state.holdings.size());
+            state.holdings << *it;
+            state.holdingIndex.insert(key, holding);
+        }
+        placed << qMakePair(row, holding);
     }
+    state.placements << placed;
 }
 
 MachineReport BuildMachineReport(const QList<DetailedInventory>& inventories, const QStringList& titles, bool all)
@@ -405,29 +424,39 @@ MachineReport BuildMachineReport(const QList<DetailedInventory>& inventories, co
 
 MachineReport MachineReportBuilder::finish(bool all) const
 {
+    const State& state = *m_state;
     MachineReport report;
-    report.machines = m_state->machines;
-    const QList<QHash<QString, Holding>>& holdings = m_state->holdings;
-    QStringList rowTitles = m_state->rowTitles;
+    report.machines = state.machines;
+    const qsizetype machines = state.machines.size();
+    // Which holding each machine has of each title; -1 where it has none.
+    std::vector<int> grid(std::size_t(state.titles.size() * machines), -1);
+    for (qsizetype machine = 0; machine < machines; ++machine) {
+        for (const QPair<int, int>& placed : state.placements.at(machine))
+            grid[std::size_t(placed.first * machines + machine)] = placed.second;
+    }
+    QStringList rowTitles = state.titles;
     SortLikeListBox(rowTitles);
 
     QList<MachineReportRow> formsRows;
     QList<MachineReportRow> otherRows;
     for (const QString& title : std::as_const(rowTitles)) {
+        const qsizetype row = state.titleIndex.value(title);
         QList<const Holding*> held;
-        for (const QHash<QString, Holding>& machine : holdings) {
-            const auto found = machine.constFind(title);
-            held << (found != machine.cend() ? &*found : nullptr);
+        held.reserve(machines);
+        for (qsizetype machine = 0; machine < machines; ++machine) {
+            const int holding = grid[std::size_t(row * machines + machine)];
+            held << (holding >= 0 ? &state.holdings.at(holding) : nullptr);
         }
         const Holding& majority = *held.at(majorityOf(held));
-        MachineReportRow row{title, joined(majority.versions), {}};
+        MachineReportRow entry{title, joined(majority.versions), {}};
+        entry.cells.reserve(machines);
         for (const Holding* holding : std::as_const(held))
-            row.cells << cellOf(holding, majority);
-        if (row.agrees())
+            entry.cells << cellOf(holding, majority);
+        if (entry.agrees())
             ++report.agreeingRows;
-        if (!all && row.agrees())
+        if (!all && entry.agrees())
             continue;
-        (hasState(row, MachineReportCell::OtherForms) ? formsRows : otherRows) << row;
+        (hasState(entry, MachineReportCell::OtherForms) ? formsRows : otherRows) << entry;
     }
     report.totalRows = rowTitles.size();
     report.rows = formsRows + otherRows;
