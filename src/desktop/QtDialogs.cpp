@@ -14,12 +14,12 @@ namespace {
 // Flags of the file dialogs, numbered as the platform numbers them.
 constexpr int AskBeforeOverwrite = 0x2;
 
-std::optional<QString> runFileDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode)
+std::optional<QStringList> runFileDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode,
+                                         QFileDialog::FileMode files)
 {
     QFileDialog dialog(QApplication::activeWindow(), request.title);
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                       : QFileDialog::AnyFile);
+    dialog.setFileMode(files);
     if (mode == QFileDialog::AcceptSave && !request.defaultSuffix.isEmpty())
         dialog.setDefaultSuffix(request.defaultSuffix);
     if (mode == QFileDialog::AcceptSave && !(request.flags & AskBeforeOverwrite))
@@ -41,7 +41,14 @@ std::optional<QString> runFileDialog(const FileDialogRequest& request, QFileDial
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    return dialog.selectedFiles();
+}
+
+std::optional<QString> firstOf(const std::optional<QStringList>& chosen)
+{
+    if (!chosen)
+        return std::nullopt;
+    return chosen->constFirst();
 }
 
 } // namespace
@@ -125,12 +132,17 @@ int QtDialogs::messageBox(const QString& text, int style, const QString& title)
 
 std::optional<QString> QtDialogs::openFile(const FileDialogRequest& request)
 {
-    return runFileDialog(request, QFileDialog::AcceptOpen);
+    return firstOf(runFileDialog(request, QFileDialog::AcceptOpen, QFileDialog::ExistingFile));
 }
 
 std::optional<QString> QtDialogs::saveFile(const FileDialogRequest& request)
 {
-    return runFileDialog(request, QFileDialog::AcceptSave);
+    return firstOf(runFileDialog(request, QFileDialog::AcceptSave, QFileDialog::AnyFile));
+}
+
+std::optional<QStringList> QtDialogs::openFiles(const FileDialogRequest& request)
+{
+    return runFileDialog(request, QFileDialog::AcceptOpen, QFileDialog::ExistingFiles);
 }
 
 std::optional<std::uint32_t> QtDialogs::chooseColor(std::uint32_t initial)

@@ -12,6 +12,7 @@ public:
     int messageBox(const QString& text, int style, const QString& title) override;
     std::optional<QString> openFile(const FileDialogRequest& request) override;
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
+    std::optional<QStringList> openFiles(const FileDialogRequest& request) override;
     std::optional<std::uint32_t> chooseColor(std::uint32_t initial) override;
 
     // "desc|pattern|desc|pattern" as Qt name filters ("desc (pattern)");

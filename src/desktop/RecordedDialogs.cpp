@@ -72,6 +72,11 @@ std::optional<QString> RecordedDialogs::openFile(const FileDialogRequest& reques
     return m_shown.openFile(request);
 }
 
+std::optional<QStringList> RecordedDialogs::openFiles(const FileDialogRequest& request)
+{
+    return m_shown.openFiles(request);
+}
+
 std::optional<QString> RecordedDialogs::saveFile(const FileDialogRequest& request)
 {
     return m_shown.saveFile(request);

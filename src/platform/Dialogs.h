@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <optional>
 
@@ -39,6 +40,15 @@ public:
     virtual int messageBox(const QString& text, int style, const QString& title) = 0;
     virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
+    // Several existing files at once; where a dialog can take only one,
+    // the one it takes.
+    virtual std::optional<QStringList> openFiles(const FileDialogRequest& request)
+    {
+        const std::optional<QString> chosen = openFile(request);
+        if (!chosen)
+            return std::nullopt;
+        return QStringList{*chosen};
+    }
     // Colours are 0x00BBGGRR; nullopt when the user cancels.
     virtual std::optional<std::uint32_t> chooseColor(std::uint32_t initial) = 0;
 };

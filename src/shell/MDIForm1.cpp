@@ -137,6 +137,7 @@ void MDIForm1::createMenus()
     fileMenu->addAction(QStringLiteral("全てのフォント名をファイルに保存(&S)..."), QKeySequence(Qt::CTRL | Qt::Key_S),
                         this, [this] { File_Click(7); });
     fileMenu->addAction(QStringLiteral("フォント名比較ファイルを保存(&C)..."), this, [this] { File_Click(8); });
+    fileMenu->addAction(QStringLiteral("詳しいフォント構成を保存(&D)..."), this, [this] { m_tools->saveDetailedInventory(); });
     fileMenu->addSeparator();
     fileMenu->addAction(QStringLiteral("印刷(&P)..."), QKeySequence(Qt::CTRL | Qt::Key_P), this,
                         [this] { File_Click(10); });

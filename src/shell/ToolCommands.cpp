@@ -15,17 +15,26 @@
 #include "fontinfo/CharacterMap.h"
 #include "fontinfo/FontDetailsWindow.h"
 #include "fontinfo/SwitchedGlyphsWindow.h"
+#include "formats/FileStore.h"
+#include "identity/DetailedInventory.h"
+#include "identity/MachineInventory.h"
 #include "inventory/InventoryWindow.h"
+#include "inventory/MachineReportWindow.h"
+#include "platform/AppInfo.h"
+#include "platform/FontSnapshot.h"
 #include "platform/Platform.h"
 #include "printing/ReportPrinting.h"
 #include "typesetting/TypesettingWindow.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListView>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QProgressDialog>
 
 ToolCommands::ToolCommands(Frame frame, QObject* parent) : QObject(parent), m_frame(std::move(frame))
 {
@@ -150,32 +159,124 @@ TypesettingWindow* ToolCommands::showTypesettingOf(const QString& title, const Q
     return window;
 }
 
+const FontSet* ToolCommands::machineSet()
+{
+    if (!m_machineSet) {
+        int fatal = -1;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_machineSet = std::make_unique<FontSet>(
+            MachineFontSet(m_frame.catalog.AllFontNames, m_frame.lookup(), m_frame.platform.system.machineName(), fatal));
+        QApplication::restoreOverrideCursor();
+        // The Fonts key failed as it would for a saved file: the program
+        // ends with its message.
+        if (fatal >= 0) {
+            m_machineSet.reset();
+            m_frame.fail(fatal);
+            return nullptr;
+        }
+    }
+    return m_machineSet.get();
+}
+
+std::optional<DetailedInventory> ToolCommands::machineDetails()
+{
+    // Every font file read once, through the cache, and kept for the run as
+    // the names are: reading thousands of files takes a while.
+    if (!m_machineDetails) {
+        const FontSet* names = machineSet();
+        if (!names)
+            return std::nullopt;
+        QProgressDialog progress(QStringLiteral("フォントファイルを読み込んでいます…"), QStringLiteral("中止"), 0, 0,
+                                 m_frame.dialogParent);
+        progress.setWindowTitle(MessageTitle);
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(300);
+        FileFactsCache cache;
+        const QString tool = QStringLiteral("Glyfaro 2 %1.%2.%3")
+                                 .arg(platform::appVersion.major)
+                                 .arg(platform::appVersion.minor)
+                                 .arg(platform::appVersion.revision);
+        const MachineInventoryBuild build = BuildMachineInventory(
+            platform::InstalledFacesNow(), *names, m_frame.platform.system.machineName(), tool, cache,
+            [&progress](qsizetype done, qsizetype total) {
+                progress.setMaximum(int(total));
+                progress.setValue(int(done));
+                return !progress.wasCanceled();
+            });
+        if (!build.inventory)
+            return std::nullopt;
+        if (build.filesSkipped > 0)
+            m_frame.platform.dialogs.messageBox(
+                QStringLiteral("読めないフォントファイルが %1 個あり、一覧に入れませんでした。").arg(build.filesSkipped),
+                platform::MbInformation, MessageTitle);
+        m_machineDetails = std::make_unique<DetailedInventory>(*build.inventory);
+    }
+    return *m_machineDetails;
+}
+
+void ToolCommands::saveDetailedInventory()
+{
+    const QString machine = m_frame.platform.system.machineName();
+    // Beside the comparison files, named after the machine, so that files
+    // gathered from many machines tell which is which.
+    const platform::FileDialogRequest request{
+        QStringLiteral("詳しいフォント構成を保存"),
+        QStringLiteral("詳しいフォント構成 (*.json)|*.json|すべてのファイル (*.*)|*.*"),
+        QDir(QFileInfo(m_frame.settings.CurrentFileGFC).path())
+            .filePath(ReportFileName(machine.isEmpty() ? QStringLiteral("このコンピュータ") : machine, QStringLiteral("json"))),
+        0x2 /* ask before overwriting */, QStringLiteral("json")};
+    const std::optional<QString> chosen = m_frame.platform.dialogs.saveFile(request);
+    if (!chosen || chosen->isEmpty())
+        return;
+    const std::optional<DetailedInventory> details = machineDetails();
+    if (!details)
+        return;
+    const QString path = FileCommands::withDefaultSuffix(*chosen, request.defaultSuffix);
+    if (const FileResult written = SaveFileReplacing(path, InventoryJson(*details)); !written.ok)
+        m_frame.platform.dialogs.messageBox(QStringLiteral("ファイル「") + path + QStringLiteral("」に保存できませんでした。\r\r")
+                                                + written.reason,
+                                            platform::MbCritical, MessageTitle);
+}
+
 InventoryWindow* ToolCommands::showInventory()
 {
     const auto machineSet = [this]() -> const FontSet& {
-        if (!m_machineSet) {
-            int fatal = -1;
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-            m_machineSet = std::make_unique<FontSet>(
-                MachineFontSet(m_frame.catalog.AllFontNames, m_frame.lookup(), m_frame.platform.system.machineName(), fatal));
-            QApplication::restoreOverrideCursor();
-            // The Fonts key failed as it would for a saved file: the
-            // program ends with its message.
-            if (fatal >= 0) {
-                m_machineSet.reset();
-                m_frame.fail(fatal);
-                static const FontSet none;
-                return none;
-            }
-        }
-        return *m_machineSet;
+        static const FontSet none;
+        const FontSet* set = this->machineSet();
+        return set ? *set : none;
     };
     auto inventory = new InventoryWindow(machineSet, m_frame.platform.dialogs, m_frame.settings);
+    inventory->setMachineDetails([this] { return machineDetails(); });
     connect(inventory, &InventoryWindow::printRequested, this,
             [this](const QStringList& lines) { printReport(lines, QStringLiteral("フォント構成の比較")); });
     connect(inventory, &InventoryWindow::saveRequested, this, [this](const QList<QStringList>& rows, const QString& name) {
         if (m_frame.fileCommands())
             m_frame.fileCommands()->saveTable(QStringLiteral("フォント構成の比較を保存"), name, rows);
+    });
+    connect(inventory, &InventoryWindow::machineReportOpened, this, [this](MachineReportWindow* report) {
+        connect(report, &MachineReportWindow::printRequested, this,
+                [this, report](const QStringList& lines) { printReport(lines, report->windowTitle()); });
+        connect(report, &MachineReportWindow::saveRequested, this, [this](const QList<QStringList>& rows, const QString& name) {
+            if (m_frame.fileCommands())
+                m_frame.fileCommands()->saveTable(QStringLiteral("複数のコンピュータの比較を保存"), name, rows);
+        });
+        connect(report, &MachineReportWindow::htmlSaveRequested, this, [this](const QByteArray& page, const QString& name) {
+            // Beside the CSV files, as the tables are saved.
+            const platform::FileDialogRequest request{
+                QStringLiteral("複数のコンピュータの比較を HTML で保存"),
+                QStringLiteral("HTML ファイル (*.html)|*.html|すべてのファイル (*.*)|*.*"),
+                QDir(QFileInfo(m_frame.settings.CurrentFileCSV).path()).filePath(name), 0x2 /* ask before overwriting */,
+                QStringLiteral("html")};
+            const std::optional<QString> chosen = m_frame.platform.dialogs.saveFile(request);
+            if (!chosen || chosen->isEmpty())
+                return;
+            const QString path = FileCommands::withDefaultSuffix(*chosen, request.defaultSuffix);
+            if (const FileResult written = SaveFileReplacing(path, page); !written.ok)
+                m_frame.platform.dialogs.messageBox(QStringLiteral("ファイル「") + path
+                                                        + QStringLiteral("」に保存できませんでした。\r\r") + written.reason,
+                                                    platform::MbCritical, MessageTitle);
+        });
+        m_frame.place(report, false);
     });
     inventory->showMachine(InventoryWindow::Left);
     m_frame.place(inventory, false);

@@ -6,7 +6,9 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
+struct DetailedInventory;
 class FileCommands;
 class FindWindow;
 struct FontCatalog;
@@ -72,12 +74,19 @@ public:
     TypesettingWindow* showTypesetting(const QString& font, const QString& text);
     TypesettingWindow* showTypesettingOf(const QString& title, const QString& path, int index, const QString& text);
     FontFileWindow* openFontFile(const QString& path);
+    // The File menu's detailed inventory of this computer, saved as JSON.
+    void saveDetailedInventory();
     void openFontFileDialog();
     // The details and character map items on a list of fonts' context menu.
     void addFontMenu(QAbstractItemView* list);
 
 private:
     FontDetailsWindow* wireDetails(FontDetailsWindow* details);
+    // This computer's names and sizes; none when the Fonts key failed (the
+    // program then ends).
+    const FontSet* machineSet();
+    // This computer read in detail; none when the user stopped the reading.
+    std::optional<DetailedInventory> machineDetails();
     // The file and face a program asking for the family's regular style gets.
     std::pair<QString, int> regularFace(const QString& font) const;
     void printReport(const QStringList& lines, const QString& documentName);
@@ -88,4 +97,7 @@ private:
     // This computer's fonts with their sizes, made when the inventory first
     // asks and kept for the run.
     std::unique_ptr<FontSet> m_machineSet;
+    // And read in detail, made when a detailed inventory is first compared
+    // with this computer.
+    std::unique_ptr<DetailedInventory> m_machineDetails;
 };

@@ -154,6 +154,7 @@ void MainWindowTest::everyCommandThroughItsControl_data()
     row(u"button:Csv に書込"_qs, saveCsv);
     row(file + u"フォント名比較ファイルを保存(&C)..."_qs, saveGfc);
     row(u"button:Gfc に書込"_qs, saveGfc);
+    row(file + u"詳しいフォント構成を保存(&D)..."_qs, u"file dialog:詳しいフォント構成を保存"_qs);
     row(file + u"印刷(&P)..."_qs, u"modal:Form7"_qs);
     row(u"key:Ctrl+P"_qs, u"modal:Form7"_qs);
     row(file + u"フォントファイルを開く(&F)..."_qs, u"file dialog:フォントファイルを開く"_qs);

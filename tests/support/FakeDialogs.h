@@ -33,6 +33,11 @@ public:
         fileRequests.append(request);
         return take(fileAnswers);
     }
+    std::optional<QStringList> openFiles(const platform::FileDialogRequest& request) override
+    {
+        fileRequests.append(request);
+        return take(filesAnswers);
+    }
     std::optional<QString> saveFile(const platform::FileDialogRequest& request) override
     {
         fileRequests.append(request);
@@ -47,6 +52,7 @@ public:
     QList<Box> boxes;
     std::deque<int> answers;
     std::deque<std::optional<QString>> fileAnswers;
+    std::deque<std::optional<QStringList>> filesAnswers;
     std::deque<std::optional<std::uint32_t>> colorAnswers;
     QList<platform::FileDialogRequest> fileRequests;
     QList<std::uint32_t> colorRequests;
