@@ -4,13 +4,14 @@
 #include "face/FaceReader.h"
 #include "formats/FileStore.h"
 
+#include <QCryptographicHash>
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 
-#include <openssl/sha.h>
+#include <dlfcn.h>
 #include <sys/stat.h>
 
 #include <optional>
@@ -66,6 +67,24 @@ std::optional<Stamp> stampOf(const QString& path)
     return Stamp{qint64(status.st_size), qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec,
                  qint64(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec, quint64(status.st_ino),
                  quint64(status.st_dev)};
+}
+
+// OpenSSL's SHA-256 uses the processor's own instructions and hashes three
+// times as fast as Qt's. It is loaded when a file is first hashed rather
+// than at every start of the viewer; Qt's stands in where it is missing.
+QByteArray sha256(QByteArrayView bytes)
+{
+    using Function = unsigned char* (*)(const unsigned char*, std::size_t, unsigned char*);
+    static const Function openSsl = [] {
+        void* library = ::dlopen("libcrypto.so.3", RTLD_NOW | RTLD_LOCAL);
+        return library ? reinterpret_cast<Function>(::dlsym(library, "SHA256")) : nullptr;
+    }();
+    if (!openSsl)
+        return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+    QByteArray digest(32, Qt::Uninitialized);
+    openSsl(reinterpret_cast<const unsigned char*>(bytes.data()), std::size_t(bytes.size()),
+            reinterpret_cast<unsigned char*>(digest.data()));
+    return digest;
 }
 
 struct Entry {
@@ -175,9 +194,7 @@ FileFacts ReadFileFacts(const QString& path)
     }
     const QByteArrayView bytes = file.bytes();
     facts.size = bytes.size();
-    unsigned char digest[SHA256_DIGEST_LENGTH];
-    SHA256(reinterpret_cast<const unsigned char*>(bytes.data()), std::size_t(bytes.size()), digest);
-    facts.sha256 = QString::fromLatin1(QByteArray::fromRawData(reinterpret_cast<const char*>(digest), sizeof digest).toHex());
+    facts.sha256 = QString::fromLatin1(sha256(bytes).toHex());
     const int count = FaceCountOfData(bytes);
     for (int index = 0; index < count; ++index) {
         std::vector<char32_t> characters;
