@@ -12,6 +12,8 @@
 #include "shell/MDIForm1.h"
 #include "fontfileview/FontFileWindow.h"
 #include "core/SettingsStore.h"
+#include "identity/DetailedInventory.h"
+#include "support/TestEnvironment.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -114,6 +116,7 @@ private slots:
     void toolsTakeTheFontOfTheWindowInFront_data();
     void toolsTakeTheFontOfTheWindowInFront();
     void aViewAsksForTheFontsThatShowItsText();
+    void detailedInventoryFromTheFileMenu();
     void typingSelectsAFontInEveryList_data();
     void typingSelectsAFontInEveryList();
     void alwaysOnTopToggledTwice();
@@ -323,6 +326,45 @@ void MainWindowTest::toolsTakeTheFontOfTheWindowInFront()
         titles << child->widget()->windowTitle();
     QFETCH(QString, title);
     QVERIFY2(titles.contains(title), qPrintable(titles.join(u", "_qs)));
+}
+
+// The File menu's detailed inventory: this computer's fonts read once, and
+// saved again from what was read.
+void MainWindowTest::detailedInventoryFromTheFileMenu()
+{
+    QTemporaryDir folder;
+    const QByteArray savedConfig = qgetenv("FONTCONFIG_FILE");
+    const QByteArray savedCache = qgetenv("XDG_CACHE_HOME");
+    TestEnvironment::useSyntheticFonts();
+    qputenv("XDG_CACHE_HOME", folder.filePath(u"cache"_qs).toLocal8Bit());
+    TestPlatform test;
+    prepareMachine(test);
+    MDIForm1 window(test.platform);
+    QCOMPARE(window.MDIForm_Load(), MDIForm1::LoadResult::Started);
+    test.dialogs.fileAnswers = {folder.filePath(u"proof"_qs), folder.filePath(u"again.json"_qs)};
+    useCommand(window, u"ファイル(&F)|詳しいフォント構成を保存(&D)..."_qs);
+    useCommand(window, u"ファイル(&F)|詳しいフォント構成を保存(&D)..."_qs);
+    qputenv("FONTCONFIG_FILE", savedConfig);
+    if (savedCache.isNull())
+        qunsetenv("XDG_CACHE_HOME");
+    else
+        qputenv("XDG_CACHE_HOME", savedCache);
+
+    QCOMPARE(test.dialogs.fileRequests.value(0).title, u"詳しいフォント構成を保存"_qs);
+    QFile first(folder.filePath(u"proof.json"_qs));
+    QVERIFY2(first.open(QIODevice::ReadOnly), "the suffix is added to a name typed without one");
+    const QByteArray bytes = first.readAll();
+    const InventoryRead read = ReadInventory(bytes);
+    QVERIFY2(read.inventory, qPrintable(read.error));
+    QVERIFY(read.inventory->faces.size() >= 64);
+    QCOMPARE(read.inventory->names.size(), qsizetype(3));
+    QVERIFY(QFile::exists(folder.filePath(u"cache/glyfaro2/file-facts"_qs)));
+    QFile second(folder.filePath(u"again.json"_qs));
+    QVERIFY(second.open(QIODevice::ReadOnly));
+    QCOMPARE(second.readAll(), bytes);
+    // Only the welcome of a first start: no failure, no unreadable file.
+    for (const auto& box : std::as_const(test.dialogs.boxes))
+        QVERIFY2(box.text.startsWith(u"ダウンロード並びに"_qs), qPrintable(box.text));
 }
 
 void MainWindowTest::aViewAsksForTheFontsThatShowItsText()
