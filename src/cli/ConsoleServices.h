@@ -3,7 +3,16 @@
 #include "platform/Dialogs.h"
 #include "platform/Printers.h"
 
+#include <QString>
+
 class QIODevice;
+
+// The tool's name, before each of its messages.
+inline const QString ToolName = QStringLiteral("glyfaro2-fonts");
+// Writes text as it stands, in UTF-8.
+void Say(QIODevice& device, const QString& text);
+// "glyfaro2-fonts: text" on a line of its own; returns the trouble status.
+int SayTrouble(QIODevice& err, const QString& text);
 
 // A program without a display has no dialogs: a message goes to standard
 // error and every question is answered by its first button.

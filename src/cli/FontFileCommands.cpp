@@ -1,6 +1,7 @@
 #include "cli/FontFileCommands.h"
 
 #include "catalog/SizeText.h"
+#include "cli/ConsoleServices.h"
 #include "cli/FontsTool.h"
 #include "face/FaceReader.h"
 #include "fontfiles/DisabledFonts.h"
@@ -23,12 +24,6 @@ void say(QIODevice& device, const QString& text)
     device.write((text + u'\n').toUtf8());
 }
 
-int trouble(QIODevice& err, const QString& text)
-{
-    say(err, QStringLiteral("glyfaro2-fonts: ") + text);
-    return ToolTrouble;
-}
-
 QString sizeText(qint64 size)
 {
     return NumberText(size) + QStringLiteral(" バイト");
@@ -44,7 +39,7 @@ int install(const QStringList& files, QIODevice& out, QIODevice& err)
         const FontFileScan scan = ScanFontFile(path);
         if (!scan.ok()) {
             troubled = true;
-            trouble(err, QStringLiteral("「%1」はフォントとして読めません。%2").arg(path, scan.error));
+            SayTrouble(err, QStringLiteral("「%1」はフォントとして読めません。%2").arg(path, scan.error));
             continue;
         }
         const InstallResult result = InstallFontFile(scan, places, installed);
@@ -60,7 +55,7 @@ int install(const QStringList& files, QIODevice& out, QIODevice& err)
             break;
         case InstallResult::Outcome::Failed:
             troubled = true;
-            trouble(err, QStringLiteral("「%1」をインストールできませんでした。%2").arg(path, result.error));
+            SayTrouble(err, QStringLiteral("「%1」をインストールできませんでした。%2").arg(path, result.error));
             break;
         }
     }
@@ -102,17 +97,17 @@ int remove(const QString& argument, QIODevice& out, QIODevice& err)
     if (isFile && files.isEmpty())
         files << argument;
     if (files.isEmpty())
-        return trouble(err, QStringLiteral("「%1」という名前のフォントもファイルもありません。").arg(argument));
+        return SayTrouble(err, QStringLiteral("「%1」という名前のフォントもファイルもありません。").arg(argument));
     for (const QString& file : files) {
         if (!LiesInside(file, places.fontsFolder))
-            return trouble(err, QStringLiteral("%1 は %2 の外にあります。このユーザーのフォントフォルダにあるフォントだけを削除できます"
+            return SayTrouble(err, QStringLiteral("%1 は %2 の外にあります。このユーザーのフォントフォルダにあるフォントだけを削除できます"
                                                "（システムのフォントの削除には管理者の権限が必要です）。")
                                     .arg(file, places.fontsFolder));
     }
     for (const QString& file : files) {
         const RemoveResult removed = RemoveFontFile(file, places);
         if (!removed.removed)
-            return trouble(err, QStringLiteral("%1 を削除できませんでした。%2").arg(file, removed.error));
+            return SayTrouble(err, QStringLiteral("%1 を削除できませんでした。%2").arg(file, removed.error));
         say(out, QStringLiteral("ごみ箱に移しました: %1").arg(file));
     }
     return Done;
@@ -143,7 +138,7 @@ int disable(const QString& argument, QIODevice& out, QIODevice& err)
             say(out, QStringLiteral("既に無効です: %1").arg(argument));
             return NothingToDo;
         }
-        return trouble(err, isFile ? QStringLiteral("%1 はインストールされているフォントファイルではありません。").arg(argument)
+        return SayTrouble(err, isFile ? QStringLiteral("%1 はインストールされているフォントファイルではありません。").arg(argument)
                                    : QStringLiteral("「%1」という名前のフォントはありません。").arg(argument));
     }
     QList<DisabledFont> fonts;
@@ -151,7 +146,7 @@ int disable(const QString& argument, QIODevice& out, QIODevice& err)
         fonts.append({file, isFile ? familyOf(file, installed) : argument});
     const SwitchResult result = DisableFonts(fonts, places);
     if (!result.error.isEmpty())
-        return trouble(err, result.error);
+        return SayTrouble(err, result.error);
     for (const QString& file : files)
         say(out, QStringLiteral("無効にしました: %1").arg(file));
     return Done;
@@ -162,7 +157,7 @@ int enable(const QString& argument, QIODevice& out, QIODevice& err)
     const FontPlaces places = UserFontPlaces();
     const DisabledFonts off = ReadDisabledFonts(places);
     if (!off.error.isEmpty())
-        return trouble(err, off.error);
+        return SayTrouble(err, off.error);
     const QStringList paths = switchedOffFiles(argument, off.fonts);
     if (paths.isEmpty()) {
         say(out, QStringLiteral("無効にされていません: %1").arg(argument));
@@ -170,7 +165,7 @@ int enable(const QString& argument, QIODevice& out, QIODevice& err)
     }
     const SwitchResult result = EnableFonts(paths, places);
     if (!result.error.isEmpty())
-        return trouble(err, result.error);
+        return SayTrouble(err, result.error);
     for (const QString& path : paths)
         say(out, QStringLiteral("有効にしました: %1").arg(path));
     return Done;
@@ -180,7 +175,7 @@ int status(const QString& path, QIODevice& out, QIODevice& err)
 {
     const FontFileScan scan = ScanFontFile(path);
     if (!scan.ok())
-        return trouble(err, QStringLiteral("「%1」はフォントとして読めません。%2").arg(path, scan.error));
+        return SayTrouble(err, QStringLiteral("「%1」はフォントとして読めません。%2").arg(path, scan.error));
     const FileStanding standing = StandingOf(scan, platform::InstalledFacesNow());
     say(out, StandingText(standing.state));
     if (standing.state == FileStanding::State::OtherFile) {
@@ -207,7 +202,7 @@ int RunFontFileCommand(const QString& command, const QStringList& arguments, QIO
     if (command == QLatin1String("install") && !arguments.isEmpty())
         return install(arguments, out, err);
     if (arguments.size() != 1)
-        return trouble(err, QStringLiteral("「%1」の引数が違います。\n詳しくは glyfaro2-fonts --help を見てください。").arg(command));
+        return SayTrouble(err, QStringLiteral("「%1」の引数が違います。\n詳しくは glyfaro2-fonts --help を見てください。").arg(command));
     if (command == QLatin1String("remove"))
         return remove(arguments.first(), out, err);
     if (command == QLatin1String("disable"))

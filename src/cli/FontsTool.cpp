@@ -27,18 +27,6 @@
 
 namespace {
 
-const QString ProgramName = QStringLiteral("glyfaro2-fonts");
-
-void say(QIODevice& device, const QString& text)
-{
-    device.write(text.toUtf8());
-}
-
-int trouble(QIODevice& err, const QString& text)
-{
-    say(err, ProgramName + QStringLiteral(": ") + text + u'\n');
-    return ToolTrouble;
-}
 
 int list(QIODevice& out, QIODevice& err)
 {
@@ -67,9 +55,9 @@ int write(FontNameFileKind kind, const QString& path, QIODevice& out, QIODevice&
     if (path == u"-")
         out.write(content.bytes);
     else if (const FileResult written = SaveFileReplacing(path, content.bytes); !written.ok)
-        return trouble(err, QStringLiteral("ファイル「") + path + QStringLiteral("」に保存できませんでした。") + written.reason);
+        return SayTrouble(err, QStringLiteral("ファイル「") + path + QStringLiteral("」に保存できませんでした。") + written.reason);
     if (content.substituted > 0)
-        say(err, ProgramName + QStringLiteral(": ") + SubstitutedNamesNotice(content.substituted).replace(QStringLiteral("\r\r"), QStringLiteral(" ")) + u'\n');
+        Say(err, ToolName + QStringLiteral(": ") + SubstitutedNamesNotice(content.substituted).replace(QStringLiteral("\r\r"), QStringLiteral(" ")) + u'\n');
     return ToolSame;
 }
 
@@ -125,10 +113,10 @@ int RunFontsTool(const QStringList& arguments, QIODevice& out, QIODevice& err)
         } else if (argument == QStringLiteral("--")) {
             optionsEnded = true;
         } else if (argument == QStringLiteral("--help") || argument == QStringLiteral("-h")) {
-            say(out, FontsToolUsage());
+            Say(out, FontsToolUsage());
             return ToolSame;
         } else if (argument == QStringLiteral("--version")) {
-            say(out, ProgramName + QStringLiteral(" (Glyfaro 2) ") + QStringLiteral("%1.%2.%3\n")
+            Say(out, ToolName + QStringLiteral(" (Glyfaro 2) ") + QStringLiteral("%1.%2.%3\n")
                                                                            .arg(GLYFARO_VERSION_MAJOR)
                                                                            .arg(GLYFARO_VERSION_MINOR)
                                                                            .arg(GLYFARO_VERSION_REVISION));
@@ -143,26 +131,26 @@ int RunFontsTool(const QStringList& arguments, QIODevice& out, QIODevice& err)
             // The file follows the option.
             QString& file = argument == QStringLiteral("--html") ? report.html : report.csv;
             if (i + 1 >= arguments.size())
-                return trouble(err, argument + QStringLiteral(" のあとに保存するファイルの名前を書いてください。"));
+                return SayTrouble(err, argument + QStringLiteral(" のあとに保存するファイルの名前を書いてください。"));
             file = arguments.at(++i);
             reportOptions = true;
         } else {
-            return trouble(err, QStringLiteral("知らないオプションです: ") + argument
+            return SayTrouble(err, QStringLiteral("知らないオプションです: ") + argument
                                     + QStringLiteral("\n詳しくは glyfaro2-fonts --help を見てください。"));
         }
     }
     const QString command = words.value(0);
     const QStringList rest = words.mid(1);
     const auto wrongArguments = [&err, &command] {
-        return trouble(err, QStringLiteral("「") + command + QStringLiteral("」の引数が違います。")
+        return SayTrouble(err, QStringLiteral("「") + command + QStringLiteral("」の引数が違います。")
                                 + QStringLiteral("\n詳しくは glyfaro2-fonts --help を見てください。"));
     };
     if (json && command != QStringLiteral("compare") && command != QStringLiteral("info"))
-        return trouble(err, QStringLiteral("--json は compare と info にだけ使えます。"));
+        return SayTrouble(err, QStringLiteral("--json は compare と info にだけ使えます。"));
     if (details && command != QStringLiteral("save"))
-        return trouble(err, QStringLiteral("--details は save にだけ使えます。"));
+        return SayTrouble(err, QStringLiteral("--details は save にだけ使えます。"));
     if ((reportOptions || report.all) && command != QStringLiteral("report"))
-        return trouble(err, QStringLiteral("--html・--csv・--all は report にだけ使えます。"));
+        return SayTrouble(err, QStringLiteral("--html・--csv・--all は report にだけ使えます。"));
     if (command == QStringLiteral("report"))
         return ReportMachines(rest, report, out, err);
     if (command == QStringLiteral("info"))
@@ -180,7 +168,7 @@ int RunFontsTool(const QStringList& arguments, QIODevice& out, QIODevice& err)
     if (IsFontFileCommand(command))
         return RunFontFileCommand(command, rest, out, err);
     if (command.isEmpty())
-        return trouble(err, QStringLiteral("コマンドがありません。\n") + FontsToolUsage());
-    return trouble(err, QStringLiteral("知らないコマンドです: ") + command
+        return SayTrouble(err, QStringLiteral("コマンドがありません。\n") + FontsToolUsage());
+    return SayTrouble(err, QStringLiteral("知らないコマンドです: ") + command
                             + QStringLiteral("\n詳しくは glyfaro2-fonts --help を見てください。"));
 }

@@ -1,6 +1,7 @@
 #include "cli/InventoryCommands.h"
 
 #include "catalog/SizeText.h"
+#include "cli/ConsoleServices.h"
 #include "cli/FontsTool.h"
 #include "cli/ToolMachine.h"
 #include "comparison/Inventory.h"
@@ -25,18 +26,6 @@
 
 namespace {
 
-const QString ProgramName = QStringLiteral("glyfaro2-fonts");
-
-void say(QIODevice& device, const QString& text)
-{
-    device.write(text.toUtf8());
-}
-
-int trouble(QIODevice& err, const QString& text)
-{
-    say(err, ProgramName + QStringLiteral(": ") + text + u'\n');
-    return ToolTrouble;
-}
 
 // Whether err is the terminal's standard error, where progress belongs.
 bool toTerminal(QIODevice& err)
@@ -69,15 +58,15 @@ std::optional<DetailedInventory> machineInventory(Machine& machine, QIODevice& e
         platform::InstalledFacesNow(), set, machine.name(), ToolVersionText(), cache,
         [&err, terminal](qsizetype done, qsizetype total) {
             if (terminal)
-                say(err, QStringLiteral("\r読み込み中: %1 / %2 ファイル").arg(done).arg(total)
+                Say(err, QStringLiteral("\r読み込み中: %1 / %2 ファイル").arg(done).arg(total)
                              + (done == total ? QStringLiteral("\n") : QString()));
             return true;
         });
     if (cache.wasDamaged())
-        say(err, ProgramName + QStringLiteral(": キャッシュ（") + FileFactsCachePath()
+        Say(err, ToolName + QStringLiteral(": キャッシュ（") + FileFactsCachePath()
                      + QStringLiteral("）が壊れていたので、作り直しました。\n"));
     if (build.filesSkipped > 0)
-        say(err, ProgramName + QStringLiteral(": 読めないフォントファイルが %1 個あり、一覧に入れませんでした。\n").arg(build.filesSkipped));
+        Say(err, ToolName + QStringLiteral(": 読めないフォントファイルが %1 個あり、一覧に入れませんでした。\n").arg(build.filesSkipped));
     return build.inventory;
 }
 
@@ -88,18 +77,18 @@ std::optional<Side> fileSide(const QString& path, QIODevice& err)
 {
     const QString named = QStringLiteral("ファイル「") + path + QStringLiteral("」");
     if (QFileInfo(path).isDir()) {
-        trouble(err, named + QStringLiteral("はフォルダです。"));
+        SayTrouble(err, named + QStringLiteral("はフォルダです。"));
         return std::nullopt;
     }
     FileBytes bytes;
     if (const FileResult opened = bytes.open(path); !opened.ok) {
-        trouble(err, named + QStringLiteral("を読み込めませんでした。") + opened.reason);
+        SayTrouble(err, named + QStringLiteral("を読み込めませんでした。") + opened.reason);
         return std::nullopt;
     }
     if (LooksLikeInventory(bytes.bytes())) {
         InventoryRead read = ReadInventory(bytes.bytes());
         if (!read.inventory) {
-            trouble(err, named + read.error);
+            SayTrouble(err, named + read.error);
             return std::nullopt;
         }
         const QString title = read.inventory->machine.isEmpty() ? path : read.inventory->machine + QStringLiteral("（") + path + QStringLiteral("）");
@@ -110,16 +99,16 @@ std::optional<Side> fileSide(const QString& path, QIODevice& err)
     case FontSetFile::Status::Read:
         return Side{FontSet{path, std::move(file.names), std::move(file.sizes)}, std::nullopt};
     case FontSetFile::Status::Unreadable:
-        trouble(err, named + QStringLiteral("を読み込めませんでした。") + file.reason);
+        SayTrouble(err, named + QStringLiteral("を読み込めませんでした。") + file.reason);
         break;
     case FontSetFile::Status::NotComparisonFile:
-        trouble(err, named + QStringLiteral("はフォント比較用ファイルではありません（詳しいフォント構成ファイルでもありません）。"));
+        SayTrouble(err, named + QStringLiteral("はフォント比較用ファイルではありません（詳しいフォント構成ファイルでもありません）。"));
         break;
     case FontSetFile::Status::Damaged:
-        trouble(err, named + QStringLiteral("が壊れています。"));
+        SayTrouble(err, named + QStringLiteral("が壊れています。"));
         break;
     case FontSetFile::Status::Cut:
-        trouble(err, named + QStringLiteral("が途中で切れています（最後まで書かれていません）。"));
+        SayTrouble(err, named + QStringLiteral("が途中で切れています（最後まで書かれていません）。"));
         break;
     }
     return std::nullopt;
@@ -190,7 +179,7 @@ const QString SizesOnlyNote = QStringLiteral("片方がフォント比較用フ�
 
 QString ToolVersionText()
 {
-    return ProgramName + QStringLiteral(" %1.%2.%3").arg(GLYFARO_VERSION_MAJOR).arg(GLYFARO_VERSION_MINOR).arg(GLYFARO_VERSION_REVISION);
+    return ToolName + QStringLiteral(" %1.%2.%3").arg(GLYFARO_VERSION_MAJOR).arg(GLYFARO_VERSION_MINOR).arg(GLYFARO_VERSION_REVISION);
 }
 
 int SaveDetailedInventory(const QString& path, QIODevice& out, QIODevice& err)
@@ -207,7 +196,7 @@ int SaveDetailedInventory(const QString& path, QIODevice& out, QIODevice& err)
         return ToolSame;
     }
     if (const FileResult written = SaveFileReplacing(path, bytes); !written.ok)
-        return trouble(err, QStringLiteral("ファイル「") + path + QStringLiteral("」に保存できませんでした。") + written.reason);
+        return SayTrouble(err, QStringLiteral("ファイル「") + path + QStringLiteral("」に保存できませんでした。") + written.reason);
     return ToolSame;
 }
 
@@ -247,7 +236,7 @@ int CompareSets(const QStringList& files, bool json, QIODevice& out, QIODevice& 
         if (json)
             out.write(QJsonDocument(IdentityJson(comparison, left->set.title, right->set.title)).toJson(QJsonDocument::Indented));
         else
-            say(out, IdentityLines(comparison, left->set.title, right->set.title).join(u'\n') + u'\n');
+            Say(out, IdentityLines(comparison, left->set.title, right->set.title).join(u'\n') + u'\n');
         return comparison.identical() ? ToolSame : ToolDifferent;
     }
     const bool fallback = left->details || right->details;
@@ -258,7 +247,7 @@ int CompareSets(const QStringList& files, bool json, QIODevice& out, QIODevice& 
         QStringList lines = InventoryLines(inventory, left->set, right->set);
         if (fallback)
             lines.insert(1, SizesOnlyNote);
-        say(out, lines.join(u'\n') + u'\n');
+        Say(out, lines.join(u'\n') + u'\n');
     }
     return inventory.identical() ? ToolSame : ToolDifferent;
 }
@@ -266,7 +255,7 @@ int CompareSets(const QStringList& files, bool json, QIODevice& out, QIODevice& 
 int ReportMachines(const QStringList& files, const ReportOptions& options, QIODevice& out, QIODevice& err)
 {
     if (files.isEmpty())
-        return trouble(err, QStringLiteral("比べる詳しいフォント構成ファイルがありません。"));
+        return SayTrouble(err, QStringLiteral("比べる詳しいフォント構成ファイルがありません。"));
     // One inventory at a time: a hundred machines' whole inventories would
     // not fit in the memory of the machine that reports on them.
     MachineReportBuilder builder;
@@ -275,7 +264,7 @@ int ReportMachines(const QStringList& files, const ReportOptions& options, QIODe
         if (!side)
             return ToolTrouble;
         if (!side->details)
-            return trouble(err, QStringLiteral("ファイル「") + path
+            return SayTrouble(err, QStringLiteral("ファイル「") + path
                                     + QStringLiteral("」はフォント比較用ファイル（.gfc）です。report には詳しいフォント構成ファイル"
                                                      "（glyfaro2-fonts save --details で保存したもの）を与えてください。"));
         builder.add(*side->details, QFileInfo(path).completeBaseName());
@@ -284,12 +273,12 @@ int ReportMachines(const QStringList& files, const ReportOptions& options, QIODe
     const QString now = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
     if (!options.html.isEmpty()) {
         if (const FileResult written = SaveFileReplacing(options.html, MachineReportHtml(report, now)); !written.ok)
-            return trouble(err, QStringLiteral("ファイル「") + options.html + QStringLiteral("」に保存できませんでした。") + written.reason);
+            return SayTrouble(err, QStringLiteral("ファイル「") + options.html + QStringLiteral("」に保存できませんでした。") + written.reason);
     }
     if (!options.csv.isEmpty()) {
         if (const FileResult written = SaveFileReplacing(options.csv, csvUtf8(MachineReportCsv(report))); !written.ok)
-            return trouble(err, QStringLiteral("ファイル「") + options.csv + QStringLiteral("」に保存できませんでした。") + written.reason);
+            return SayTrouble(err, QStringLiteral("ファイル「") + options.csv + QStringLiteral("」に保存できませんでした。") + written.reason);
     }
-    say(out, MachineReportLines(report).join(u'\n') + u'\n');
+    Say(out, MachineReportLines(report).join(u'\n') + u'\n');
     return report.differs() ? ToolDifferent : ToolSame;
 }
