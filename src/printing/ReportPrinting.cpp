@@ -51,8 +51,10 @@ bool PrintReport(platform::PrinterDevice& printer, const QList<ReportItem>& item
     // heading and the blank line under it take two lines of each page.
     const int line = std::max(1, printer.lineHeight());
     const int room = std::max(line, printer.printableHeight() - TopMarginTwips - 2 * line);
-    const auto heightOf = [line](const ReportItem& item) {
-        return item.figure ? int(std::ceil(item.figure->size.height() * TwipsPerPoint)) : line;
+    // A figure taller than a page stands alone on one, cut at its bottom,
+    // rather than sending the printer on to a page of its own.
+    const auto heightOf = [line, room](const ReportItem& item) {
+        return item.figure ? std::min(room, int(std::ceil(item.figure->size.height() * TwipsPerPoint))) : line;
     };
     QList<qsizetype> pageStarts{0};
     int used = 0;

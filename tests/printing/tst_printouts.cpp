@@ -40,6 +40,8 @@ private slots:
     void registryFailureIsFatal();
     void everyPageCarriesItsHeading_data();
     void everyPageCarriesItsHeading();
+    void figuresStartAPageWhenTheyDoNotFit_data();
+    void figuresStartAPageWhenTheyDoNotFit();
 };
 
 void TestPrintouts::fixedTexts_data()
@@ -385,6 +387,61 @@ void TestPrintouts::everyPageCarriesItsHeading()
             printed << pieces.at(i).text;
     }
     QCOMPARE(printed, lines);
+}
+
+// A report's figures (a typesetting sample, its waterfall) lie between its
+// lines: one that does not fit below what is printed starts the next page,
+// every page keeps its heading, and nothing is lost or printed twice.
+void TestPrintouts::figuresStartAPageWhenTheyDoNotFit_data()
+{
+    QTest::addColumn<QList<int>>("items");  // a line (0), or a figure of that many points
+    QTest::addColumn<QList<int>>("pageOf"); // the page each item prints on
+    // A page has 15,100 twips (755 points) under its heading: 75 lines of
+    // 200.
+    QTest::newRow("lines and a small figure") << QList<int>{0, 0, 100, 0} << QList<int>{1, 1, 1, 1};
+    QTest::newRow("a figure that fills the rest") << QList<int>{0, 740} << QList<int>{1, 1};
+    QTest::newRow("a figure one line too tall") << QList<int>{0, 0, 740} << QList<int>{1, 1, 2};
+    QTest::newRow("figures on three pages") << QList<int>{500, 500, 500, 0} << QList<int>{1, 2, 3, 3};
+    QTest::newRow("a figure taller than a page stands alone") << QList<int>{0, 900, 0} << QList<int>{1, 2, 3};
+}
+
+void TestPrintouts::figuresStartAPageWhenTheyDoNotFit()
+{
+    QFETCH(QList<int>, items);
+    QFETCH(QList<int>, pageOf);
+    QList<ReportItem> report;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        if (items.at(i) == 0)
+            report.append({QStringLiteral("line %1").arg(i), std::nullopt});
+        else
+            report.append({QString(), ReportFigure{QRawFont(), 10, {quint32(i)}, {QPointF(0, 0)}, QSizeF(100, items.at(i))}});
+    }
+    RecordingPrinter printer;
+    QVERIFY(PrintReport(printer, report, u"Face"_qs, {u"2026-12-09 14:03"_qs, u"proof-01"_qs}));
+    const int pages = pageOf.constLast();
+    QCOMPARE(printer.pageNumber, pages);
+    QList<int> found;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        if (items.at(i) == 0) {
+            for (const RecordingPrinter::Piece& piece : std::as_const(printer.pieces)) {
+                if (piece.text == QStringLiteral("line %1").arg(i))
+                    found << piece.page;
+            }
+        } else {
+            for (const RecordingPrinter::Figure& figure : std::as_const(printer.figures)) {
+                if (figure.glyphs == QList<quint32>{quint32(i)}) {
+                    found << figure.page;
+                    // One taller than a page is cut at its bottom.
+                    QCOMPARE(figure.height, std::min(items.at(i) * 20, 15100));
+                    // Below the heading and the blank line under it.
+                    QVERIFY(figure.y >= 500 + 2 * printer.lineStep);
+                }
+            }
+        }
+    }
+    QCOMPARE(found, pageOf);
+    for (int page = 1; page <= pages; ++page)
+        QCOMPARE(printer.visible(page).value(1).text, QStringLiteral("%1 / %2").arg(page).arg(pages));
 }
 
 QTEST_GUILESS_MAIN(TestPrintouts)
