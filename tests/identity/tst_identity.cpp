@@ -1,8 +1,11 @@
+#include "face/Coverage.h"
+#include "face/FaceReader.h"
 #include "identity/DetailedInventory.h"
 #include "identity/FileFacts.h"
 #include "identity/IdentityComparison.h"
 
 #include <QFile>
+#include <QJsonArray>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -106,8 +109,63 @@ private slots:
         const QStringList lines = IdentityLines(comparison, u"左"_qs, u"右"_qs);
         QVERIFY(lines.contains(group + u"  総数: 1 書体"_qs));
         QCOMPARE(lines.join(u'\n').contains(u"校正と本番で印刷が違って"_qs), group == u"字形が違う");
+        // The saved table and the JSON report put it in the same group.
+        const QList<QStringList> table = IdentityTable(comparison, u"左"_qs, u"右"_qs);
+        QCOMPARE(table.size(), 2);
+        QCOMPARE(table.at(1).mid(0, 2), (QStringList{group, u"A Regular"_qs}));
+        const QJsonObject json = IdentityJson(comparison, u"左"_qs, u"右"_qs);
+        QCOMPARE(json.value(u"identical"_qs).toBool(), group == u"同じ");
+        for (const IdentityGroup each : IdentityGroups)
+            QCOMPARE(json.value(IdentityGroupKey(each)).toArray().size(), IdentityGroupTitle(each) == group ? 1 : 0);
         QVERIFY(lines.indexOf(u"字形が違う  総数: 0 書体"_qs) < lines.indexOf(u"別の版  総数: 0 書体"_qs)
                 || group != u"同じ");
+    }
+
+    // The inventory reads a face from bytes already in memory; it must read
+    // what the details window reads from the file.
+    void facesFromMemoryAsFromTheFile_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("index");
+        QTest::newRow("IPAGothic") << IpaGothic << 0;
+        QTest::newRow("Noto Sans CJK JP, jp90 and sequences") << u"/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc"_qs << 0;
+        QTest::newRow("Noto Sans CJK KR, a later face") << u"/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc"_qs << 1;
+        QTest::newRow("a collection's second face") << small(u"pair-mincho.ttc"_qs) << 1;
+        QTest::newRow("jp04") << small(u"forms-jp04.ttf"_qs) << 0;
+        QTest::newRow("embedding restricted") << small(u"embed-2.ttf"_qs) << 0;
+    }
+
+    void facesFromMemoryAsFromTheFile()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, index);
+        QFile font(file);
+        QVERIFY(font.open(QIODevice::ReadOnly));
+        const QByteArray bytes = font.readAll();
+        std::vector<char32_t> characters;
+        const FaceDetails fromData = ReadFaceDetailsFromData(bytes, file, index, &characters);
+        const FaceDetails fromFile = ReadFaceDetails(file, index);
+        QVERIFY2(fromData.error.isEmpty(), qPrintable(fromData.error));
+        QCOMPARE(fromData.family, fromFile.family);
+        QCOMPARE(fromData.style, fromFile.style);
+        QCOMPARE(fromData.format, fromFile.format);
+        QCOMPARE(fromData.version, fromFile.version);
+        QCOMPARE(fromData.postScriptName, fromFile.postScriptName);
+        QCOMPARE(fromData.glyphCount, fromFile.glyphCount);
+        QCOMPARE(fromData.embedding, fromFile.embedding);
+        QCOMPARE(fromData.verticalForms, fromFile.verticalForms);
+        QCOMPARE(fromData.forms.jp90, fromFile.forms.jp90);
+        QCOMPARE(fromData.forms.jp04, fromFile.forms.jp04);
+        QCOMPARE(fromData.forms.sequences, fromFile.forms.sequences);
+        QVERIFY(characters == CharactersOfFace(file, index));
+        // The counts alone come out as the full coverage report's.
+        const std::vector<int> counts = CoverageCounts(characters);
+        const QList<SetCoverage> coverage = CoverageOf(characters);
+        QCOMPARE(counts.size(), std::size_t(coverage.size()));
+        for (qsizetype i = 0; i < coverage.size(); ++i)
+            QCOMPARE(counts.at(std::size_t(i)), coverage.at(i).present);
+        QCOMPARE(FaceCountOfData(bytes), file.endsWith(u".ttc") ? (file.contains(u"Noto") ? 10 : 2) : 1);
+        QCOMPARE(FaceCountOfData(bytes.left(100)), 0);
     }
 
     void filesReadOnce()
