@@ -403,6 +403,22 @@ private slots:
         QVERIFY(readFile(path(u"report.html"_qs)).contains("<table"));
         QVERIFY(readFile(path(u"report.csv"_qs)).contains(m_titles.at(2).toUtf8()));
 
+        // A damaged cache is said, ignored and made anew; the next run
+        // finds it whole.
+        const QString cache = m_environment->root() + u"/cache/glyfaro2/file-facts"_qs;
+        QVERIFY(QFile::exists(cache));
+        QVERIFY(writeFile(cache, QByteArray(64, 'x')));
+        const Run repaired = run({u"save"_qs, u"--details"_qs, path(u"repaired.json"_qs)});
+        QCOMPARE(repaired.status, 0);
+        QVERIFY2(repaired.err.contains(u"壊れていたので、作り直しました"_qs), qPrintable(repaired.err));
+        const Run after = run({u"save"_qs, u"--details"_qs, path(u"after.json"_qs)});
+        QVERIFY2(after.err.isEmpty(), qPrintable(after.err));
+        const auto faces = [this](const QString& name) {
+            return QJsonDocument::fromJson(readFile(path(name))).object().value(u"faces"_qs).toArray();
+        };
+        QCOMPARE(faces(u"repaired.json"_qs), faces(u"here.json"_qs));
+        QCOMPARE(faces(u"after.json"_qs), faces(u"here.json"_qs));
+
         // save - writes the comparison file's own bytes.
         const Run saved = run({u"save"_qs, u"-"_qs});
         QCOMPARE(saved.out, readFile(path(u"here.gfc"_qs)));

@@ -4,6 +4,7 @@
 #include "identity/FileFacts.h"
 #include "identity/IdentityComparison.h"
 
+#include <QDataStream>
 #include <QFile>
 #include <QJsonArray>
 #include <QProcess>
@@ -246,6 +247,23 @@ private slots:
         QCOMPARE(damaged.first.at(1).sha256, first.at(1).sha256);
         QVERIFY(!facts(read).second);
         QCOMPARE(read, 0);
+
+        // A cache whose counts run past its bytes is damaged too, and costs
+        // no more than its size.
+        for (const quint32 count : {quint32(0x7FFFFFFF), quint32(3)}) {
+            QByteArray bytes;
+            QDataStream out(&bytes, QIODevice::WriteOnly);
+            out.setVersion(QDataStream::Qt_6_4);
+            out << quint64(0x4746324641435431ULL) << count << a << qint64(1) << qint64(2) << qint64(3) << quint64(4)
+                << quint64(5) << u"00"_qs << quint32(0x7FFFFFFF);
+            QVERIFY(cacheFile.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            cacheFile.write(bytes);
+            cacheFile.close();
+            const auto again = facts(read);
+            QVERIFY(again.second);
+            QCOMPARE(read, 2);
+            QCOMPARE(again.first.at(0).sha256.toLatin1(), sha256sum(a));
+        }
 
         // Cancelled: nothing.
         FileFactsCache cache(cachePath);
