@@ -9,6 +9,7 @@
 #include "formats/FileStore.h"
 #include "formats/FontNameFiles.h"
 #include "identity/IdentityComparison.h"
+#include "identity/InventoryFiles.h"
 #include "identity/MachineInventory.h"
 #include "identity/MachineReport.h"
 #include "platform/FontSnapshot.h"
@@ -76,23 +77,18 @@ std::optional<DetailedInventory> machineInventory(Machine& machine, QIODevice& e
 std::optional<Side> fileSide(const QString& path, QIODevice& err)
 {
     const QString named = QStringLiteral("ファイル「") + path + QStringLiteral("」");
-    if (QFileInfo(path).isDir()) {
-        SayTrouble(err, named + QStringLiteral("はフォルダです。"));
-        return std::nullopt;
+    InventoryFile inventory = ReadInventoryFile(path);
+    switch (inventory.status) {
+    case InventoryFile::Status::Read: {
+        const QString title = InventoryTitle(*inventory.inventory, path);
+        return Side{FontSetOf(*inventory.inventory, title), std::move(inventory.inventory)};
     }
-    FileBytes bytes;
-    if (const FileResult opened = bytes.open(path); !opened.ok) {
-        SayTrouble(err, named + QStringLiteral("を読み込めませんでした。") + opened.reason);
+    case InventoryFile::Status::Unreadable:
+    case InventoryFile::Status::Damaged:
+        SayTrouble(err, named + inventory.error);
         return std::nullopt;
-    }
-    if (LooksLikeInventory(bytes.bytes())) {
-        InventoryRead read = ReadInventory(bytes.bytes());
-        if (!read.inventory) {
-            SayTrouble(err, named + read.error);
-            return std::nullopt;
-        }
-        const QString title = read.inventory->machine.isEmpty() ? path : read.inventory->machine + QStringLiteral("（") + path + QStringLiteral("）");
-        return Side{FontSetOf(*read.inventory, title), std::move(read.inventory)};
+    case InventoryFile::Status::NotInventory:
+        break;
     }
     FontSetFile file = ReadFontSetFile(path);
     switch (file.status) {

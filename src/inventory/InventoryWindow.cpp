@@ -7,7 +7,7 @@
 #include "files/FileCommands.h"
 #include "formats/FontNameFiles.h"
 #include "identity/MachineInventory.h"
-#include "inventory/InventoryFiles.h"
+#include "identity/InventoryFiles.h"
 #include "inventory/MachineReportWindow.h"
 
 #include <QAbstractTableModel>

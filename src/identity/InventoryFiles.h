@@ -8,7 +8,7 @@
 
 #include <optional>
 
-// Detailed inventories read from the files the inventory windows are handed,
+// Detailed inventories read from the files the windows and the tool are handed,
 // told apart from comparison files by their bytes rather than their names.
 
 struct InventoryFile {

@@ -1,4 +1,4 @@
-#include "inventory/InventoryFiles.h"
+#include "identity/InventoryFiles.h"
 
 #include "formats/FileStore.h"
 #include "formats/FontNameFiles.h"
