@@ -150,10 +150,14 @@ QList<QRectF> blankMissingGlyphBoxes(const QList<QGlyphRun>& runs, QPointF origi
     return boxes;
 }
 
-void markMissingGlyphs(QPainter& painter, const QTextLayout& layout, QPointF origin, const QString& text)
+namespace {
+
+// The boxes of blank missing glyphs and of the sequences among places the
+// face lacks.
+void drawMarks(QPainter& painter, const QTextLayout& layout, QPointF origin, const QList<SequencePlace>& places)
 {
     QList<QRectF> boxes = blankMissingGlyphBoxes(layout, origin);
-    for (const SequencePlace& place : variationSequences(layout, origin, text)) {
+    for (const SequencePlace& place : places) {
         if (place.variant == 0)
             boxes << place.cell.adjusted(0.5, 0.5, -0.5, -0.5);
     }
@@ -164,6 +168,13 @@ void markMissingGlyphs(QPainter& painter, const QTextLayout& layout, QPointF ori
     for (const QRectF& box : boxes)
         painter.drawRect(box);
     painter.restore();
+}
+
+} // namespace
+
+void markMissingGlyphs(QPainter& painter, const QTextLayout& layout, QPointF origin, const QString& text)
+{
+    drawMarks(painter, layout, origin, variationSequences(layout, origin, text));
 }
 
 void drawLayoutMarkingMissing(QPainter& painter, const QTextLayout& layout, QPointF origin)
@@ -194,7 +205,7 @@ void drawLayoutMarkingMissing(QPainter& painter, const QTextLayout& layout, QPoi
             }
         }
     }
-    markMissingGlyphs(painter, layout, origin);
+    drawMarks(painter, layout, origin, places);
 }
 
 void drawTextMarkingMissing(QPainter& painter, const QFont& font, const QString& text, QPointF topLeft)
