@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -402,6 +403,32 @@ private slots:
         // The report's files: a page with the table, a CSV with a row a font.
         QVERIFY(readFile(path(u"report.html"_qs)).contains("<table"));
         QVERIFY(readFile(path(u"report.csv"_qs)).contains(m_titles.at(2).toUtf8()));
+
+        // The report lists the fonts that differ, or every font with --all;
+        // its CSV is UTF-8 with its byte-order mark, every name kept.
+        const Run differing = run({u"report"_qs, u"--csv"_qs, path(u"differ.csv"_qs), path(u"a.json"_qs), path(u"b.json"_qs)});
+        const Run all = run({u"report"_qs, u"--all"_qs, u"--csv"_qs, path(u"all.csv"_qs), path(u"a.json"_qs), path(u"b.json"_qs)});
+        QCOMPARE(differing.status, 1);
+        QCOMPARE(all.status, 1);
+        const QByteArray differCsv = readFile(path(u"differ.csv"_qs));
+        const QByteArray allCsv = readFile(path(u"all.csv"_qs));
+        QVERIFY(differCsv.startsWith("\xEF\xBB\xBF"));
+        QVERIFY(differCsv.contains(u"ＭＳ　明朝"_qs.toUtf8()));
+        // A heading row, then the five fonts that differ; --all adds the rest.
+        QCOMPARE(differCsv.count("\r\n"), 6);
+        QSet<QString> titles{u"ＭＳ　明朝 "_qs + m_titles.at(0).section(u' ', -1)};
+        for (const QJsonValue& face : QJsonDocument::fromJson(readFile(path(u"a.json"_qs))).object().value(u"faces"_qs).toArray())
+            titles << face.toObject().value(u"families"_qs).toArray().at(0).toObject().value(u"name"_qs).toString() + u' '
+                          + face.toObject().value(u"style"_qs).toString();
+        QCOMPARE(allCsv.count("\r\n"), 1 + titles.size());
+        QVERIFY(QString::fromUtf8(differing.out).contains(u"2 台中 1 台で字形が違うフォント: 1 書体"_qs));
+        const Run agree = run({u"report"_qs, u"--html"_qs, path(u"agree.html"_qs), path(u"a.json"_qs), path(u"a.json"_qs)});
+        QCOMPARE(agree.status, 0);
+        QVERIFY(QString::fromUtf8(readFile(path(u"agree.html"_qs))).contains(u"すべてのコンピュータで同じです"_qs));
+
+        // export - writes the list's own bytes to standard output too.
+        QCOMPARE(run({u"export"_qs, path(u"list.csv"_qs)}).status, 0);
+        QCOMPARE(run({u"export"_qs, u"-"_qs}).out, readFile(path(u"list.csv"_qs)));
 
         // A damaged cache is said, ignored and made anew; the next run
         // finds it whole.
